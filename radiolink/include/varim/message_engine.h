@@ -1,0 +1,113 @@
+#pragma once
+
+#include <atomic>
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
+#include <mutex>
+#include <string>
+#include <thread>
+
+#include "varim/export.h"
+#include "varim/radio_message.h"
+#include "varim/serial_port.h"
+
+// The link to one radio: the serial port, a receive thread that cuts the incoming bytes into
+// frames, acknowledges every valid one and queues it, and the ways to send and to take frames.
+//
+// Life: OpenComPort, ConnectSocket (starts the receive thread), exchanges, DisconnectSocket
+// (stops it), CloseComPort. Results are 1 for success and 0 for failure unless said otherwise.
+class VARIM_API MessageEngine {
+ public:
+  // The radio line's read time-outs: a frame read ends 200 ms after the last byte, or after
+  // 1000 ms plus 50 ms per byte asked.
+  static constexpr std::uint32_t kReadIntervalMs = 200;
+  static constexpr std::uint32_t kReadPerByteMs = 50;
+  static constexpr std::uint32_t kReadConstantMs = 1000;
+  static constexpr int kQueueBytes = 2000;
+  static constexpr int kMaxWrites = 5;
+  static constexpr int kOpcodeAttempts = 10;
+  static constexpr auto kGetMessageWait = std::chrono::milliseconds(500);
+  static constexpr auto kOpcodeAttemptWait = std::chrono::milliseconds(200);
+  static constexpr auto kOpcodeRescanWindow = std::chrono::milliseconds(500);
+
+  MessageEngine();
+  // Stops a receive thread that is still running before anything it uses goes away.
+  ~MessageEngine();
+  MessageEngine(const MessageEngine&) = delete;
+  MessageEngine& operator=(const MessageEngine&) = delete;
+
+  // Opens COM port n (see ComPortDevice) or a device path with the radio's line settings:
+  // 8 data bits, odd parity, one stop bit, no handshaking, DTR and RTS off.
+  int OpenComPort(int portNumber, int baudRate);
+  int OpenComPort(const char* device, int baudRate);
+  // Sets the acknowledgement time-out for the baud rate, empties the buffer and starts the
+  // receive thread. The flag is kept for callers and does not change the thread.
+  int ConnectSocket(int baudRate, std::uint8_t flag);
+  // Stops the receive thread and waits for it; 0 when the port is not open. The thread is
+  // always waited for, whatever the flag: it must not outlive what it reads.
+  int DisconnectSocket(std::uint8_t flag);
+  // Closes the port (stopping the receive thread first if it still runs); always 1.
+  int CloseComPort();
+  int IsPortOpen() const;
+  unsigned GetInQue();
+
+  // Reads one frame under the port's read time-outs. Result: the opcode 1..255; 0 when nothing
+  // complete came (or opcode 0); -2 checksum mismatch; -3 bad start byte, missing or zero
+  // length byte.
+  int ReadRadioMessage(CRadioMessage* frame);
+  // Writes the frame's image; no acknowledgement wait; always 1.
+  int SendToRadio(const CRadioMessage* frame);
+  // Writes and waits for the acknowledgement, at most 5 writes; 1 when acknowledged.
+  int SendRadioMessage(const CRadioMessage* frame);
+  // Waits up to the acknowledgement time-out for an acknowledgement and consumes it.
+  int PopOldAck();
+  // Appends a copy of the frame to the target engine's buffer.
+  int PushMsgToBuffer(MessageEngine* target, const CRadioMessage* frame);
+  // Takes the oldest frame: 1 taken, 0 none within 500 ms or the get gate is closed.
+  int GetMessageA(CRadioMessage* frame, std::uint8_t flag);
+  // Closes the get gate so that GetMessageA leaves the buffer to a request-answer exchange.
+  int LockGetMessage();
+  // Takes the oldest frame with the opcode, as soon as it is buffered, within the bounds of
+  // ten attempts (200 ms for any frame to arrive, then 500 ms for the wanted one); other frames
+  // stay in their order. Always opens the get gate again.
+  int GetMessageWithOpcode(CRadioMessage* frame, int opcode);
+
+  // 522 ms x 2 x factor, the factor 8, 4, 2 and 1 for 1200, 2400, 4800 and other rates.
+  static int AckTimeoutForBaudRate(int baudRate);
+  // 0 until the first ConnectSocket.
+  int GetAckTimeout() const { return ackTimeoutMs_.load(); }
+  // The system's reason (errno) for the last failed OpenComPort, 0 after a successful one.
+  long GetPortError() const { return portError_; }
+  const std::string& GetDevice() const { return device_; }
+  bool IsReceiving() const { return receiveThread_.joinable(); }
+
+ private:
+  void ReceiveLoop();
+  void ReadWaitingFrames();
+  void SignalAck();
+  bool TakeFirstWithOpcode(CRadioMessage* frame, int opcode);
+  void WaitForStop(std::chrono::milliseconds limit);
+
+  CSerial serial_;
+  std::string device_;
+  long portError_ = 0;
+  std::atomic<int> ackTimeoutMs_{0};
+
+  std::mutex portMutex_;  // one frame read or write on the line at a time
+
+  std::mutex bufferMutex_;
+  std::condition_variable bufferChanged_;  // a frame arrived, or the get gate changed
+  std::deque<CRadioMessage> buffer_;
+  std::uint64_t arrivals_ = 0;
+  bool getGateOpen_ = true;
+
+  std::mutex ackMutex_;
+  std::condition_variable ackArrived_;
+  bool ackPending_ = false;  // one acknowledgement satisfies one wait
+
+  // This engine's own stop signal: the flag, and a descriptor that wakes the port wait.
+  std::atomic<bool> stopRequested_{false};
+  int wakeFd_ = -1;
+  std::thread receiveThread_;
+};
