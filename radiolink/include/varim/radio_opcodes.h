@@ -1,0 +1,90 @@
+#pragma once
+
+#include <cstdint>
+
+// The protocol's vocabulary: what each opcode means when the program sends it.
+// Answers and reports from the radio reuse some of these numbers with their own meaning.
+namespace opcode {
+
+inline constexpr std::uint8_t kSetActiveChannel = 1;
+inline constexpr std::uint8_t kReportActiveChannel = 2;
+inline constexpr std::uint8_t kSelectSideBand = 3;
+inline constexpr std::uint8_t kReportSideBand = 4;
+inline constexpr std::uint8_t kSetRecieverFrequency = 5;
+inline constexpr std::uint8_t kReportRecieverFrequency = 6;
+inline constexpr std::uint8_t kSetTransmitterFrequency = 7;
+inline constexpr std::uint8_t kReportTransmitterFrequency = 8;
+inline constexpr std::uint8_t kSetSquelchOnOff = 9;
+inline constexpr std::uint8_t kReportSquelchState = 10;
+inline constexpr std::uint8_t kStartStopDisplayingRecieveLevel = 11;
+inline constexpr std::uint8_t kReportDisplayingRecieveLevel = 12;
+inline constexpr std::uint8_t kSetTransceiverMode = 13;
+inline constexpr std::uint8_t kReportTransceiverMode = 14;
+inline constexpr std::uint8_t kSetClarifier = 15;
+inline constexpr std::uint8_t kReportClarifierPosition = 16;
+inline constexpr std::uint8_t kReportTransmitterPower = 18;
+inline constexpr std::uint8_t kPttOn = 19;
+inline constexpr std::uint8_t kPttOff = 20;
+inline constexpr std::uint8_t kSetDspMenuParameters = 21;
+inline constexpr std::uint8_t kReportDspMenuParameters = 22;
+inline constexpr std::uint8_t kSetRadioOperationMode = 23;
+inline constexpr std::uint8_t kReportRadioOperationMode = 24;
+inline constexpr std::uint8_t kPerformSelfTest = 27;
+inline constexpr std::uint8_t kPerformReset = 28;
+inline constexpr std::uint8_t kReportCurrentChannelParameters = 29;
+inline constexpr std::uint8_t kReportCardVersion = 30;
+inline constexpr std::uint8_t kProgramMemorySection = 32;  // also EscapeRemoteMode
+inline constexpr std::uint8_t kGetMemorySection = 36;
+inline constexpr std::uint8_t kRemoteKeyboard = 38;
+inline constexpr std::uint8_t kEnableDisableSpecialReport = 41;
+inline constexpr std::uint8_t kReportStateOfSpecialReports = 42;
+inline constexpr std::uint8_t kSetRadioVolume = 43;
+inline constexpr std::uint8_t kReportRadioVolume = 44;
+inline constexpr std::uint8_t kSetChannelScanRate = 45;
+inline constexpr std::uint8_t kReportRadioScanMode = 50;
+inline constexpr std::uint8_t kSetRadioScanMode = 51;
+inline constexpr std::uint8_t kReportControlHeadKeyboard = 54;
+inline constexpr std::uint8_t kReportChannelScanRate = 59;
+inline constexpr std::uint8_t kStopStartTransmitTxBarLevel = 63;
+inline constexpr std::uint8_t kReportMode = 64;  // ISB, CCIR and radio-support requests
+inline constexpr std::uint8_t kSetAleMode = 65;
+inline constexpr std::uint8_t kReportAleMode = 66;
+inline constexpr std::uint8_t kBiDirectionalStation = 67;
+inline constexpr std::uint8_t kBiDirectionalNet = 68;
+inline constexpr std::uint8_t kStationCall = 69;
+inline constexpr std::uint8_t kNetCall = 70;
+inline constexpr std::uint8_t kAllCall = 71;
+inline constexpr std::uint8_t kSetSoundOnOff = 78;
+inline constexpr std::uint8_t kEnterNetwork = 79;
+inline constexpr std::uint8_t kAcceptLink = 80;
+inline constexpr std::uint8_t kEnterRemoteMode = 82;
+inline constexpr std::uint8_t kReportAleOnOff = 88;
+inline constexpr std::uint8_t kSetMonitorOnOff = 89;
+inline constexpr std::uint8_t kReportMonitorState = 90;
+inline constexpr std::uint8_t kAbortLink = 91;
+inline constexpr std::uint8_t kReplaceLinkChannel = 92;
+inline constexpr std::uint8_t kStopRadioProgramming = 120;
+inline constexpr std::uint8_t kStartRadioProgramming = 126;
+inline constexpr std::uint8_t kAcknowledgement = 243;
+
+// The data byte of a kReportMode request says which mode is asked for.
+inline constexpr std::uint8_t kModeIsb = 48;
+inline constexpr std::uint8_t kModeCcir = 1;
+inline constexpr std::uint8_t kModeRadioSupport = 7;
+
+}  // namespace opcode
+
+// The opcodes of the radio's answers to the requests that expect one.
+namespace answer {
+
+inline constexpr std::uint8_t kActiveChannel = 1;        // to ReportActiveChannel
+inline constexpr std::uint8_t kSquelchState = 9;         // to ReportSquelchState
+inline constexpr std::uint8_t kClarifierPosition = 15;   // to ReportClarifierPosition
+inline constexpr std::uint8_t kDspMenuParameters = 21;   // to ReportDspMenuParameters
+inline constexpr std::uint8_t kRadioOperationMode = 22;  // to ReportRadioOperationMode
+inline constexpr std::uint8_t kCurrentChannelParameters = 29;
+inline constexpr std::uint8_t kMemorySection = 32;  // to GetMemorySection, bytes from data 4
+inline constexpr std::uint8_t kProgramResult = 36;  // to ProgramMemorySection, data 4 = taken
+inline constexpr std::uint8_t kAleOnOff = 88;       // to ReportAleON_OFF
+
+}  // namespace answer
