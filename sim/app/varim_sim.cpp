@@ -1,0 +1,98 @@
+// varim-sim: a simulated VARIM radio on a pseudo-terminal.
+
+#include <poll.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <CLI/CLI.hpp>
+#include <csignal>
+#include <cstdio>
+#include <iostream>
+#include <string>
+
+#include "varim/sim/sim_console.h"
+#include "varim/sim/simulated_radio.h"
+
+namespace {
+
+volatile std::sig_atomic_t stopSignal = 0;
+
+void OnStopSignal(int) {
+  stopSignal = 1;
+}
+
+// Replaces an earlier link of ours, but never a file that is something else.
+bool MakeLink(const std::string& device, const std::string& link) {
+  struct stat existing {};
+  if (::lstat(link.c_str(), &existing) == 0) {
+    if (!S_ISLNK(existing.st_mode)) {
+      std::cerr << "varim-sim: " << link << " exists and is not a symbolic link\n";
+      return false;
+    }
+    ::unlink(link.c_str());
+  }
+  if (::symlink(device.c_str(), link.c_str()) != 0) {
+    std::perror(("varim-sim: " + link).c_str());
+    return false;
+  }
+  return true;
+}
+
+// Reads console commands until quit, end of input or a stop signal. At end of input (started
+// in the background) the radio keeps running until it is signalled.
+void Serve(varim::sim::SimulatedRadio& radio) {
+  varim::sim::SimConsole console(radio);
+  bool readInput = true;
+  std::string pending;
+  while (stopSignal == 0) {
+    pollfd input{STDIN_FILENO, POLLIN, 0};
+    const int ready = ::poll(&input, readInput ? 1 : 0, 200);
+    if (ready <= 0 || !(input.revents & (POLLIN | POLLHUP))) continue;
+    char chunk[512];
+    const ssize_t n = ::read(STDIN_FILENO, chunk, sizeof chunk);
+    if (n <= 0) {
+      readInput = false;
+      continue;
+    }
+    pending.append(chunk, static_cast<std::size_t>(n));
+    for (std::size_t end; (end = pending.find('\n')) != std::string::npos;) {
+      const std::string line = pending.substr(0, end);
+      pending.erase(0, end + 1);
+      if (!console.Execute(line, std::cout)) return;
+      std::cout.flush();
+    }
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  CLI::App app{
+      "A simulated VARIM radio on a pseudo-terminal. It prints the device to open,\n"
+      "then takes commands on standard input (type help)."};
+  std::string link;
+  int baud = 9600;
+  app.add_option("--link", link, "Also make a symbolic link to the device at this path");
+  app.add_option("--baud", baud, "Line speed the radio expects (acknowledgement time-outs)")
+      ->check(CLI::IsMember({1200, 2400, 4800, 9600}));
+  CLI11_PARSE(app, argc, argv);
+
+  std::signal(SIGINT, OnStopSignal);
+  std::signal(SIGTERM, OnStopSignal);
+  std::signal(SIGHUP, OnStopSignal);
+
+  varim::sim::SimulatedRadio radio({baud});
+  std::string error;
+  if (!radio.Start(&error)) {
+    std::cerr << "varim-sim: cannot create a pseudo-terminal: " << error << "\n";
+    return 1;
+  }
+  if (!link.empty() && !MakeLink(radio.DevicePath(), link)) return 1;
+  std::cout << radio.DevicePath() << std::endl;
+
+  Serve(radio);
+
+  radio.Stop();
+  if (!link.empty()) ::unlink(link.c_str());
+  return 0;
+}

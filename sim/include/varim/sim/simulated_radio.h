@@ -1,0 +1,123 @@
+#pragma once
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "varim/radio_message.h"
+#include "varim/sim/frame_assembler.h"
+#include "varim/sim/line_faults.h"
+#include "varim/sim/pseudo_terminal.h"
+#include "varim/sim/radio_model.h"
+
+namespace varim::sim {
+
+struct SimOptions {
+  // Decides how long the radio waits for the program's acknowledgement before it resends.
+  int baudRate = 9600;
+};
+
+// What went over the simulated line, counted from the radio's side.
+struct LineStatistics {
+  int framesReceived = 0;     // valid frames from the program, acknowledgements excluded
+  int badFramesReceived = 0;  // refused for their checksum
+  int acksSent = 0;
+  int acksDropped = 0;
+  int acksReceived = 0;
+  int ownFrameWrites = 0;  // the radio's own frames, resends included
+  int ownFramesAcknowledged = 0;
+  int ownFramesGivenUp = 0;  // not acknowledged after five writes
+};
+
+// A radio on a pseudo-terminal: it acknowledges every valid frame, ignores frames with a bad
+// checksum, answers the program's requests from its RadioModel, resends its own frames until
+// they are acknowledged (five writes at most), and injects line faults on demand. It runs on a
+// thread of its own; every public operation may be called from any other thread.
+class SimulatedRadio {
+ public:
+  static constexpr int kMaxWrites = 5;
+  using Clock = std::chrono::steady_clock;
+
+  explicit SimulatedRadio(SimOptions options = {});
+  ~SimulatedRadio();
+  SimulatedRadio(const SimulatedRadio&) = delete;
+  SimulatedRadio& operator=(const SimulatedRadio&) = delete;
+
+  bool Start(std::string* error = nullptr);
+  void Stop();
+  // The device a program opens to talk to this radio.
+  std::string DevicePath() const;
+
+  // Line faults, applied to the next acknowledgements and frames the radio sends.
+  void DropAcks(int count);
+  void DelayAcks(int count, std::chrono::milliseconds delay);
+  void CorruptFrames(int count);
+  void GarbageBeforeNextFrame(std::vector<std::uint8_t> bytes);
+  void PauseInsideNextFrame(std::chrono::milliseconds pause);
+  // Switched off: the radio takes nothing and sends nothing, and forgets what it had to send.
+  void SetSilent(bool silent);
+
+  // A frame the radio sends on its own, delivered with acknowledgement and resends.
+  void SendFrame(const CRadioMessage& frame);
+  // Bytes put on the line as they are, outside the frame rules.
+  void WriteRaw(std::vector<std::uint8_t> bytes);
+
+  LineStatistics Statistics() const;
+  std::vector<CRadioMessage> ReceivedFrames() const;
+  // Waits until the program has sent at least count valid frames.
+  bool WaitForReceived(std::size_t count, std::chrono::milliseconds limit) const;
+  // Waits until the radio's own frames are all acknowledged or given up.
+  bool WaitUntilIdle(std::chrono::milliseconds limit) const;
+  RadioState State() const;
+
+ private:
+  struct ScheduledWrite {
+    Clock::time_point due;
+    std::vector<std::uint8_t> bytes;
+  };
+  struct AwaitedFrame {
+    CRadioMessage frame;
+    int writes = 0;
+    Clock::time_point deadline;
+  };
+
+  void Run();
+  void Wake();
+  void TakeInput(Clock::time_point now);
+  void HandleFrame(const CRadioMessage& frame, Clock::time_point now);
+  void StartNextOwnFrame(Clock::time_point now);
+  void WriteOwnFrame(Clock::time_point now);
+  void ScheduleWrite(std::vector<std::uint8_t> bytes, Clock::time_point notBefore);
+  void ServeTimers(Clock::time_point now);
+  void FlushDueWrites(Clock::time_point now);
+  int MillisecondsToNextTimer(Clock::time_point now) const;
+  bool Idle() const;
+
+  const SimOptions options_;
+  const std::chrono::milliseconds ackTimeout_;
+  PseudoTerminal pty_;
+  int wakeFd_ = -1;
+  std::thread thread_;
+  std::atomic<bool> stopRequested_{false};
+
+  mutable std::mutex mutex_;
+  mutable std::condition_variable changed_;
+  RadioModel model_;
+  LineFaults faults_;
+  FrameAssembler assembler_;
+  std::deque<ScheduledWrite> writes_;
+  Clock::time_point lastDue_{};
+  std::deque<CRadioMessage> outbox_;
+  std::optional<AwaitedFrame> awaited_;
+  LineStatistics statistics_;
+  std::vector<CRadioMessage> received_;
+};
+
+}  // namespace varim::sim

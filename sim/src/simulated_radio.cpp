@@ -1,0 +1,293 @@
+#include "varim/sim/simulated_radio.h"
+
+#include <poll.h>
+#include <sys/eventfd.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#include "varim/message_engine.h"
+#include "varim/radio_opcodes.h"
+
+namespace varim::sim {
+
+namespace {
+
+std::vector<std::uint8_t> ImageOf(const CRadioMessage& frame) {
+  MESSAGE_BYTES image;
+  frame.GetMessageBytes(&image);
+  return {image.bytes, image.bytes + image.size};
+}
+
+const std::vector<std::uint8_t>& AckImage() {
+  static const std::vector<std::uint8_t> image = [] {
+    CRadioMessage ack;
+    ack.SetAddress(kAckAddress);
+    ack.SetOpcode(kAckOpcode);
+    ack.SetLen(1);
+    ack.CalcChecksum();
+    return ImageOf(ack);
+  }();
+  return image;
+}
+
+}  // namespace
+
+SimulatedRadio::SimulatedRadio(SimOptions options)
+    : options_(options), ackTimeout_(MessageEngine::AckTimeoutForBaudRate(options.baudRate)) {}
+
+SimulatedRadio::~SimulatedRadio() {
+  Stop();
+}
+
+bool SimulatedRadio::Start(std::string* error) {
+  if (thread_.joinable()) return true;
+  if (!pty_.Open(error)) return false;
+  wakeFd_ = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+  if (wakeFd_ < 0) {
+    if (error != nullptr) *error = std::string("eventfd: ") + std::strerror(errno);
+    pty_.Close();
+    return false;
+  }
+  stopRequested_ = false;
+  thread_ = std::thread(&SimulatedRadio::Run, this);
+  return true;
+}
+
+void SimulatedRadio::Stop() {
+  if (!thread_.joinable()) return;
+  stopRequested_ = true;
+  Wake();
+  thread_.join();
+  ::close(wakeFd_);
+  wakeFd_ = -1;
+  pty_.Close();
+}
+
+std::string SimulatedRadio::DevicePath() const {
+  return pty_.DevicePath();
+}
+
+void SimulatedRadio::Wake() {
+  const std::uint64_t one = 1;
+  [[maybe_unused]] const ssize_t written = ::write(wakeFd_, &one, sizeof one);
+}
+
+void SimulatedRadio::DropAcks(int count) {
+  std::lock_guard lock(mutex_);
+  faults_.DropAcks(count);
+}
+
+void SimulatedRadio::DelayAcks(int count, std::chrono::milliseconds delay) {
+  std::lock_guard lock(mutex_);
+  faults_.DelayAcks(count, delay);
+}
+
+void SimulatedRadio::CorruptFrames(int count) {
+  std::lock_guard lock(mutex_);
+  faults_.CorruptFrames(count);
+}
+
+void SimulatedRadio::GarbageBeforeNextFrame(std::vector<std::uint8_t> bytes) {
+  std::lock_guard lock(mutex_);
+  faults_.GarbageBeforeNextFrame(std::move(bytes));
+}
+
+void SimulatedRadio::PauseInsideNextFrame(std::chrono::milliseconds pause) {
+  std::lock_guard lock(mutex_);
+  faults_.PauseInsideNextFrame(pause);
+}
+
+void SimulatedRadio::SetSilent(bool silent) {
+  std::lock_guard lock(mutex_);
+  faults_.SetSilent(silent);
+  if (silent) {
+    outbox_.clear();
+    awaited_.reset();
+    writes_.clear();
+  }
+  changed_.notify_all();
+}
+
+void SimulatedRadio::SendFrame(const CRadioMessage& frame) {
+  {
+    std::lock_guard lock(mutex_);
+    outbox_.push_back(frame);
+  }
+  Wake();
+}
+
+void SimulatedRadio::WriteRaw(std::vector<std::uint8_t> bytes) {
+  {
+    std::lock_guard lock(mutex_);
+    ScheduleWrite(std::move(bytes), Clock::now());
+  }
+  Wake();
+}
+
+LineStatistics SimulatedRadio::Statistics() const {
+  std::lock_guard lock(mutex_);
+  return statistics_;
+}
+
+std::vector<CRadioMessage> SimulatedRadio::ReceivedFrames() const {
+  std::lock_guard lock(mutex_);
+  return received_;
+}
+
+bool SimulatedRadio::WaitForReceived(std::size_t count, std::chrono::milliseconds limit) const {
+  std::unique_lock lock(mutex_);
+  return changed_.wait_for(lock, limit, [&] { return received_.size() >= count; });
+}
+
+bool SimulatedRadio::Idle() const {
+  return outbox_.empty() && !awaited_ && writes_.empty();
+}
+
+bool SimulatedRadio::WaitUntilIdle(std::chrono::milliseconds limit) const {
+  std::unique_lock lock(mutex_);
+  return changed_.wait_for(lock, limit, [&] { return Idle(); });
+}
+
+RadioState SimulatedRadio::State() const {
+  std::lock_guard lock(mutex_);
+  return model_.State();
+}
+
+void SimulatedRadio::ScheduleWrite(std::vector<std::uint8_t> bytes, Clock::time_point notBefore) {
+  // One line: bytes leave in the order they were scheduled, never overtaking earlier ones.
+  const Clock::time_point due = std::max(notBefore, lastDue_);
+  lastDue_ = due;
+  writes_.push_back({due, std::move(bytes)});
+}
+
+void SimulatedRadio::HandleFrame(const CRadioMessage& frame, Clock::time_point now) {
+  if (frame.GetOpcode() == kAckOpcode) {
+    ++statistics_.acksReceived;
+    if (awaited_) {
+      awaited_.reset();
+      ++statistics_.ownFramesAcknowledged;
+    }
+    return;
+  }
+  if (frame.GetOpcode() == 0) return;  // not a frame the program can mean
+  received_.push_back(frame);
+  ++statistics_.framesReceived;
+  if (faults_.TakeDroppedAck()) {
+    ++statistics_.acksDropped;
+  } else {
+    ScheduleWrite(AckImage(), now + faults_.TakeAckDelay());
+    ++statistics_.acksSent;
+  }
+  for (const CRadioMessage& answerFrame : model_.Handle(frame)) outbox_.push_back(answerFrame);
+}
+
+void SimulatedRadio::StartNextOwnFrame(Clock::time_point now) {
+  if (awaited_ || outbox_.empty()) return;
+  awaited_ = AwaitedFrame{outbox_.front(), 0, {}};
+  outbox_.pop_front();
+  WriteOwnFrame(now);
+}
+
+void SimulatedRadio::WriteOwnFrame(Clock::time_point now) {
+  std::vector<std::uint8_t> image = ImageOf(awaited_->frame);
+  if (faults_.TakeCorruption()) image[image.size() - 2] ^= 0xFF;  // the checksum byte
+  if (auto garbage = faults_.TakeGarbage(); !garbage.empty())
+    ScheduleWrite(std::move(garbage), now);
+  if (const auto pause = faults_.TakePause(); pause.count() > 0) {
+    const auto half = image.begin() + static_cast<std::ptrdiff_t>(image.size() / 2);
+    ScheduleWrite({image.begin(), half}, now);
+    ScheduleWrite({half, image.end()}, lastDue_ + pause);
+  } else {
+    ScheduleWrite(std::move(image), now);
+  }
+  ++awaited_->writes;
+  ++statistics_.ownFrameWrites;
+  awaited_->deadline = lastDue_ + ackTimeout_;
+}
+
+void SimulatedRadio::ServeTimers(Clock::time_point now) {
+  if (awaited_ && now >= awaited_->deadline) {
+    if (awaited_->writes < kMaxWrites) {
+      WriteOwnFrame(now);
+    } else {
+      awaited_.reset();
+      ++statistics_.ownFramesGivenUp;
+    }
+  }
+  StartNextOwnFrame(now);
+  FlushDueWrites(now);
+}
+
+void SimulatedRadio::FlushDueWrites(Clock::time_point now) {
+  while (!writes_.empty() && writes_.front().due <= now) {
+    auto& bytes = writes_.front().bytes;
+    const ssize_t n = ::write(pty_.MasterFd(), bytes.data(), bytes.size());
+    if (n < 0) {
+      if (errno == EAGAIN || errno == EINTR) return;  // the program is not reading; try later
+      writes_.pop_front();                            // nobody on the other side
+      continue;
+    }
+    bytes.erase(bytes.begin(), bytes.begin() + n);
+    if (!bytes.empty()) return;
+    writes_.pop_front();
+  }
+}
+
+int SimulatedRadio::MillisecondsToNextTimer(Clock::time_point now) const {
+  Clock::time_point next = Clock::time_point::max();
+  if (!writes_.empty()) next = writes_.front().due;
+  if (awaited_) next = std::min(next, awaited_->deadline);
+  if (next == Clock::time_point::max()) return -1;
+  if (next <= now) return 0;
+  return static_cast<int>(std::chrono::ceil<std::chrono::milliseconds>(next - now).count());
+}
+
+void SimulatedRadio::TakeInput(Clock::time_point now) {
+  std::uint8_t bytes[4096];
+  for (;;) {
+    const ssize_t n = ::read(pty_.MasterFd(), bytes, sizeof bytes);
+    if (n <= 0) return;
+    if (faults_.Silent()) continue;
+    for (const auto& outcome : assembler_.Feed(bytes, static_cast<std::size_t>(n), now)) {
+      if (outcome.kind == FrameAssembler::Kind::kFrame) {
+        HandleFrame(outcome.frame, now);
+      } else if (outcome.kind == FrameAssembler::Kind::kBadChecksum) {
+        ++statistics_.badFramesReceived;
+      }
+    }
+  }
+}
+
+void SimulatedRadio::Run() {
+  while (!stopRequested_) {
+    int timeoutMs;
+    bool wantWrite;
+    {
+      std::lock_guard lock(mutex_);
+      const auto now = Clock::now();
+      ServeTimers(now);
+      timeoutMs = MillisecondsToNextTimer(now);
+      wantWrite = !writes_.empty() && writes_.front().due <= now;
+      changed_.notify_all();
+    }
+    pollfd fds[2] = {{pty_.MasterFd(), static_cast<short>(POLLIN | (wantWrite ? POLLOUT : 0)), 0},
+                     {wakeFd_, POLLIN, 0}};
+    // A write blocked by a full line is retried when the line drains, not in a tight loop.
+    constexpr int kBlockedWriteRetryMs = 100;
+    ::poll(fds, 2, wantWrite ? kBlockedWriteRetryMs : timeoutMs);
+    if (fds[1].revents & POLLIN) {
+      std::uint64_t drained;
+      [[maybe_unused]] const ssize_t n = ::read(wakeFd_, &drained, sizeof drained);
+    }
+    if (fds[0].revents & POLLIN) {
+      std::lock_guard lock(mutex_);
+      TakeInput(Clock::now());
+      changed_.notify_all();
+    }
+  }
+}
+
+}  // namespace varim::sim
