@@ -1,0 +1,86 @@
+// varimctl: control a VARIM radio from the command line.
+
+#include <CLI/CLI.hpp>
+#include <atomic>
+#include <csignal>
+#include <iostream>
+
+#include "builder_catalogue.h"
+#include "commands.h"
+
+namespace {
+
+std::atomic<bool> interrupted{false};
+
+void OnInterrupt(int) {
+  interrupted = true;
+}
+
+void ListBuilders() {
+  for (const auto& entry : varimctl::Builders()) std::cout << varimctl::Usage(entry) << "\n";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  CLI::App app{"Control a VARIM radio over its serial line."};
+  app.require_subcommand(1);
+  app.footer(
+      "Exit status: 0 done, 1 the radio did not acknowledge or answer (or a frame was refused),\n"
+      "2 usage error, 3 the port cannot be opened.");
+
+  varimctl::LinkOptions link;
+  auto* device = app.add_option("--device", link.device, "Serial device of the radio (a path)");
+  app.add_option("--port", link.port,
+                 "COM port number of the radio (VARIM_COM<n> or /dev/ttyS<n-1>)")
+      ->check(CLI::Range(1, 256))
+      ->excludes(device);
+  app.add_option("--baud", link.baud, "Line speed")->check(CLI::IsMember({1200, 2400, 4800, 9600}));
+
+  std::string name;
+  std::vector<std::string> args;
+  bool list = false;
+  auto* frame = app.add_subcommand("frame", "Print the frame a builder makes, without sending it");
+  frame->add_flag("--list", list, "List every builder with its arguments");
+  frame->add_option("NAME", name, "Builder name, for example SetActiveChannel");
+  frame->add_option("ARG", args, "Builder arguments (decimal or 0x hex)");
+
+  std::optional<int> answerOpcode;
+  bool verbose = false;
+  auto* send = app.add_subcommand("send", "Send a frame and wait for its acknowledgement");
+  send->add_option("NAME", name, "Builder name")->required();
+  send->add_option("ARG", args, "Builder arguments (decimal or 0x hex)");
+  send->add_option("--answer", answerOpcode, "Wait for the answer with this opcode and print it")
+      ->check(CLI::Range(0, 255));
+  send->add_flag("-v,--verbose", verbose, "Show the frames on standard error");
+
+  std::optional<double> seconds;
+  auto* monitor = app.add_subcommand("monitor", "Print every frame the radio sends");
+  monitor->add_option("--seconds", seconds, "Stop after this many seconds")
+      ->check(CLI::PositiveNumber);
+
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& error) {
+    const int status = app.exit(error);
+    return status == 0 ? varimctl::kExitOk : varimctl::kExitUsage;
+  }
+
+  if (frame->parsed()) {
+    if (list) {
+      ListBuilders();
+      return varimctl::kExitOk;
+    }
+    if (name.empty()) {
+      std::cerr << "varimctl: frame needs a builder name (varimctl frame --list shows them)\n";
+      return varimctl::kExitUsage;
+    }
+    return varimctl::RunFrame(name, args, std::cout, std::cerr);
+  }
+  if (send->parsed()) {
+    return varimctl::RunSend(link, name, args, answerOpcode, verbose, std::cout, std::cerr);
+  }
+  std::signal(SIGINT, OnInterrupt);
+  std::signal(SIGTERM, OnInterrupt);
+  return varimctl::RunMonitor(link, seconds, interrupted, std::cout, std::cerr);
+}
