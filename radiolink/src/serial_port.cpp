@@ -238,9 +238,10 @@ long CSerial::WaitEvent(int wakeFd) {
     ready = ::poll(fds, count, -1);
   } while (ready < 0 && errno == EINTR);
   if (ready < 0) return Fail(errno);
+  // A line that hung up stays "readable" for ever; once what it left behind is read, say so
+  // instead of reporting characters that will never come.
+  if ((fds[0].revents & (POLLHUP | POLLERR | POLLNVAL)) && GetInQue() == 0) return Fail(EIO);
   if (fds[0].revents & POLLIN) eventType_ |= EEventRecv;
-  if ((fds[0].revents & (POLLHUP | POLLERR | POLLNVAL)) && !(fds[0].revents & POLLIN))
-    return Fail(EIO);
   return 0;
 }
 
@@ -392,6 +393,7 @@ long CSerial::Read(void* buffer, std::size_t size, unsigned* read) {
                                         std::uint64_t{limits.constantMs});
   auto lastByte = start;
   std::size_t got = 0;
+  bool hungUp = false;
   while (got < size) {
     const ssize_t n = ::read(fd_, bytes + got, size - got);
     if (n > 0) {
@@ -403,6 +405,8 @@ long CSerial::Read(void* buffer, std::size_t size, unsigned* read) {
     // A raw terminal answers 0 rather than EAGAIN when nothing is queued; a line that went
     // away answers EIO.
     if (n < 0 && errno != EAGAIN && errno != EINTR) return Fail(errno);
+    // The line went away and nothing is left to read: waiting longer cannot bring bytes.
+    if (hungUp) return Fail(EIO);
     if (returnAtOnce) break;
 
     // The earliest of the limits that apply decides how long to wait for more bytes.
@@ -421,7 +425,7 @@ long CSerial::Read(void* buffer, std::size_t size, unsigned* read) {
     pollfd port{fd_, POLLIN, 0};
     const int ready = ::poll(&port, 1, limited ? Milliseconds(deadline - now) : -1);
     if (ready < 0 && errno != EINTR) return Fail(errno);
-    if (ready > 0 && !(port.revents & POLLIN)) return Fail(EIO);
+    if (ready > 0 && (port.revents & (POLLHUP | POLLERR | POLLNVAL))) hungUp = true;
   }
   return 0;
 }
