@@ -1,0 +1,108 @@
+#include "varim/sim/radio_model.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "varim/radio_commands.h"
+#include "varim/radio_opcodes.h"
+
+namespace {
+
+using varim::sim::RadioModel;
+
+std::vector<std::uint8_t> DataOf(const CRadioMessage& frame) {
+  return {frame.GetData(), frame.GetData() + frame.GetLen() - 1};
+}
+
+// Sends a request and expects exactly one answer with the given opcode.
+CRadioMessage AnswerTo(RadioModel& radio, int (*build)(CRadioMessage*), int answerOpcode) {
+  CRadioMessage request;
+  build(&request);
+  const auto answers = radio.Handle(request);
+  EXPECT_EQ(answers.size(), 1u);
+  if (answers.empty()) return {};
+  EXPECT_EQ(answers[0].GetOpcode(), answerOpcode);
+  EXPECT_EQ(answers[0].GetChecksum(), answers[0].ComputeChecksum());
+  return answers[0];
+}
+
+TEST(RadioModel, SetCommandsAreSilentAndChangeTheAnswers) {
+  RadioModel radio;
+  CRadioMessage command;
+
+  SetActiveChannel(&command, 0, 4);
+  EXPECT_TRUE(radio.Handle(command).empty());
+  EXPECT_EQ(DataOf(AnswerTo(radio, ReportActiveChannel, answer::kActiveChannel)),
+            (std::vector<std::uint8_t>{0, 4}));
+
+  SetSquelchOnOff(&command, 0, 1);
+  EXPECT_TRUE(radio.Handle(command).empty());
+  EXPECT_EQ(DataOf(AnswerTo(radio, ReportSquelchState, answer::kSquelchState)),
+            std::vector<std::uint8_t>{0x02});
+
+  SetClarifier(&command, 0, 2, 150);
+  radio.Handle(command);
+  EXPECT_EQ(DataOf(AnswerTo(radio, ReportClarifierPosition, answer::kClarifierPosition)),
+            (std::vector<std::uint8_t>{2, 150}));
+
+  SetRadioOperationMode(&command, 0, 4);
+  radio.Handle(command);
+  EXPECT_EQ(DataOf(AnswerTo(radio, ReportRadioOperationMode, answer::kRadioOperationMode)),
+            std::vector<std::uint8_t>{4});
+
+  SetAleMode(&command, 0, 1);
+  radio.Handle(command);
+  EXPECT_EQ(DataOf(AnswerTo(radio, ReportAleON_OFF, answer::kAleOnOff)),
+            std::vector<std::uint8_t>{1});
+}
+
+TEST(RadioModel, DspSettingsOf255LeaveTheSettingAsItIs) {
+  RadioModel radio;
+  CRadioMessage command;
+  SetDspMenuParameters(&command, 0, 7, 1, 0, 1);
+  radio.Handle(command);
+  EXPECT_EQ(DataOf(AnswerTo(radio, ReportDspMenuParameters, answer::kDspMenuParameters)),
+            (std::vector<std::uint8_t>{7, 1, 0, 1}));
+  SetDspMenuParameters(&command, 0, 255, 255, 1, 255);
+  radio.Handle(command);
+  EXPECT_EQ(DataOf(AnswerTo(radio, ReportDspMenuParameters, answer::kDspMenuParameters)),
+            (std::vector<std::uint8_t>{7, 1, 1, 1}));
+}
+
+TEST(RadioModel, CurrentChannelParametersFollowTheChannelAndTheWorkedFrequencies) {
+  RadioModel radio;
+  CRadioMessage command;
+  SetActiveChannel(&command, 0, 9);  // 7150 kHz LSB, low power
+  radio.Handle(command);
+  SetRecieverFrequency(&command, 0, 7155);
+  radio.Handle(command);
+
+  const CRadioMessage answer =
+      AnswerTo(radio, ReportCurrentChannelParameters, answer::kCurrentChannelParameters);
+  ASSERT_EQ(answer.GetLen(), 17);
+  const auto d = DataOf(answer);
+  EXPECT_EQ(std::vector<std::uint8_t>(d.begin() + 2, d.begin() + 6),
+            (std::vector<std::uint8_t>{0x00, 0x6D, 0x2D, 0x38}))
+      << "receive 7155000 Hz, big-endian";
+  EXPECT_EQ(std::vector<std::uint8_t>(d.begin() + 6, d.begin() + 10),
+            (std::vector<std::uint8_t>{0x00, 0x6D, 0x19, 0xB0}))
+      << "transmit stays 7150000 Hz";
+  EXPECT_EQ(d[12], 0) << "LSB";
+  EXPECT_EQ(d[14], 25) << "low power";
+
+  // Selecting the channel again restores its programmed frequencies.
+  SetActiveChannel(&command, 0, 9);
+  radio.Handle(command);
+  EXPECT_EQ(radio.State().current.rxHz, 7150000u);
+}
+
+TEST(RadioModel, ChannelsOutsideTheRadioAreIgnored) {
+  RadioModel radio;
+  CRadioMessage command;
+  SetActiveChannel(&command, 0, 0);
+  radio.Handle(command);
+  EXPECT_EQ(radio.State().activeChannel, 1);
+}
+
+}  // namespace

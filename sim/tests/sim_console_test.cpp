@@ -1,0 +1,79 @@
+#include "varim/sim/sim_console.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "varim/message_engine.h"
+#include "varim/radio_commands.h"
+
+namespace {
+
+using varim::sim::SimConsole;
+using varim::sim::SimulatedRadio;
+
+// The console steering a running radio that an engine talks to.
+class SimConsoleTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(radio_.Start());
+    ASSERT_EQ(engine_.OpenComPort(radio_.DevicePath().c_str(), 9600), 1);
+    ASSERT_EQ(engine_.ConnectSocket(9600, 1), 1);
+  }
+
+  std::string Run(const std::string& line) {
+    std::ostringstream out;
+    EXPECT_TRUE(console_.Execute(line, out));
+    return out.str();
+  }
+
+  SimulatedRadio radio_;
+  SimConsole console_{radio_};
+  MessageEngine engine_;
+};
+
+TEST_F(SimConsoleTest, FaultCommandsReachTheLine) {
+  EXPECT_EQ(Run("drop-acks 1"), "the next 1 frame(s) go unacknowledged\n");
+  CRadioMessage frame;
+  PttOff(&frame);
+  EXPECT_EQ(engine_.SendRadioMessage(&frame), 1);
+  EXPECT_EQ(radio_.Statistics().framesReceived, 2);
+  EXPECT_EQ(radio_.Statistics().acksDropped, 1);
+
+  Run("off");
+  engine_.ConnectSocket(9600, 1);  // already running: refused, nothing changes
+  Run("on");
+  EXPECT_EQ(engine_.SendRadioMessage(&frame), 1);
+}
+
+TEST_F(SimConsoleTest, SendPutsARadioFrameOnTheLine) {
+  EXPECT_EQ(Run("send 2e 01 02"), "frame sent\n");
+  CRadioMessage taken;
+  ASSERT_EQ(engine_.GetMessageA(&taken, 1), 1);
+  EXPECT_EQ(taken.GetOpcode(), 0x2E);
+  EXPECT_EQ(taken.GetLen(), 3);
+  EXPECT_EQ(taken.GetDataByte(1), 0x02);
+}
+
+TEST_F(SimConsoleTest, StatusShowsStateAndCounters) {
+  CRadioMessage frame;
+  SetActiveChannel(&frame, 0, 3);
+  ASSERT_EQ(engine_.SendRadioMessage(&frame), 1);
+  const std::string status = Run("status");
+  EXPECT_NE(status.find("channel 3, rx 6215000 Hz"), std::string::npos) << status;
+  EXPECT_NE(status.find("frames received 1"), std::string::npos) << status;
+}
+
+TEST_F(SimConsoleTest, MistakesAreExplainedAndQuitEnds) {
+  EXPECT_EQ(Run("drop-acks"), "not understood: drop-acks (type help)\n");
+  EXPECT_EQ(Run("drop-acks -2"), "not understood: drop-acks -2 (type help)\n");
+  EXPECT_EQ(Run("garbage 1ff"), "not understood: garbage 1ff (type help)\n");
+  EXPECT_EQ(Run("send"), "not understood: send (type help)\n");
+  EXPECT_EQ(Run("# a comment"), "");
+  EXPECT_EQ(Run(""), "");
+  EXPECT_NE(Run("help").find("late-acks N MS"), std::string::npos);
+  std::ostringstream out;
+  EXPECT_FALSE(console_.Execute("quit", out));
+}
+
+}  // namespace
