@@ -69,14 +69,19 @@ void ModelOnly(benchmark::State& state) {
 }
 BENCHMARK(ModelOnly);
 
+bool Connect(benchmark::State& state, varim::sim::SimulatedRadio& radio, MessageEngine& engine) {
+  if (radio.Start() && engine.OpenComPort(radio.DevicePath().c_str(), 9600) == 1 &&
+      engine.ConnectSocket(9600, 1) == 1) {
+    return true;
+  }
+  state.SkipWithError("no line to the simulated radio");
+  return false;
+}
+
 void InProcessSimulator(benchmark::State& state) {
   varim::sim::SimulatedRadio radio;
   MessageEngine engine;
-  if (!radio.Start() || engine.OpenComPort(radio.DevicePath().c_str(), 9600) != 1 ||
-      engine.ConnectSocket(9600, 1) != 1) {
-    state.SkipWithError("no line to the simulated radio");
-    return;
-  }
+  if (!Connect(state, radio, engine)) return;
   ExchangeTimes times;
   for (auto _ : state) Exchange(state, engine, times);
   times.Report(state);
@@ -89,11 +94,7 @@ BENCHMARK(InProcessSimulator)->UseManualTime()->Iterations(500);
 void InProcessSimulatorBehindAReport(benchmark::State& state) {
   varim::sim::SimulatedRadio radio;
   MessageEngine engine;
-  if (!radio.Start() || engine.OpenComPort(radio.DevicePath().c_str(), 9600) != 1 ||
-      engine.ConnectSocket(9600, 1) != 1) {
-    state.SkipWithError("no line to the simulated radio");
-    return;
-  }
+  if (!Connect(state, radio, engine)) return;
   radio.SendFrame(varim::sim::MakeRadioFrame(46, {1, 2, 3}));
   radio.WaitUntilIdle(std::chrono::seconds(3));
   ExchangeTimes times;

@@ -2,6 +2,7 @@
 #include <sys/wait.h>
 
 #include <array>
+#include <cstdlib>
 #include <atomic>
 #include <cstdio>
 #include <sstream>
@@ -43,6 +44,15 @@ TEST_F(LinkCommandsTest, SendDeliversTheFrameAndPrintsTheAnswer) {
 
   EXPECT_EQ(Send("ReportActiveChannel", {}, 1), varimctl::kExitOk) << err_.str();
   EXPECT_EQ(out_.str(), "24 03 18 01 00 05 45 03\n");
+}
+
+TEST_F(LinkCommandsTest, AComPortNumberLeadsToTheDeviceTheEnvironmentNames) {
+  ::setenv("VARIM_COM7", radio_.DevicePath().c_str(), 1);
+  link_.device.clear();
+  link_.port = 7;
+  EXPECT_EQ(Send("SetActiveChannel", {"0", "8"}), varimctl::kExitOk) << err_.str();
+  ::unsetenv("VARIM_COM7");
+  EXPECT_EQ(radio_.State().activeChannel, 8);
 }
 
 TEST_F(LinkCommandsTest, ASilentRadioGivesTheDoesNotRespondText) {
