@@ -1,0 +1,34 @@
+#include "varim/db/empty_records.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "varim/db/normalise.h"
+
+namespace varim::db {
+
+dbase EmptyRadioDatabase() {
+  dbase radio;
+  std::memset(&radio, 0, sizeof radio);
+  NormaliseRadioDatabase(radio);
+  return radio;
+}
+
+ale_dbase EmptyAleDatabase() {
+  ale_dbase ale;
+  std::memset(&ale, 0, sizeof ale);
+  for (ale_net& net : ale.nets) std::fill(std::begin(net.members), std::end(net.members), kNoEntry);
+  for (auto& dial : ale.auto_dials) dial[0] = dial[1] = kNoEntry;
+  NormaliseAleDatabase(ale);
+  return ale;
+}
+
+ale_dbase_global_members EmptyGlobalMembers() {
+  ale_dbase_global_members members;
+  std::memset(&members, 0, sizeof members);
+  for (global_members_entry& entry : members.nets)
+    std::fill(std::begin(entry.global_members), std::end(entry.global_members), kNoEntry);
+  return members;
+}
+
+}  // namespace varim::db
