@@ -13,7 +13,7 @@ enum ExitCode {
   kExitOk = 0,
   kExitNoResponse = 1,  // the radio did not acknowledge or answer, or a builder refused
   kExitUsage = 2,
-  kExitPortUnavailable = 3,
+  kExitPortUnavailable = 3,  // also: a file that cannot be read or written
 };
 
 // Shown when the radio does not acknowledge or answer (two blanks before the line break).

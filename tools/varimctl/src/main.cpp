@@ -7,6 +7,7 @@
 
 #include "builder_catalogue.h"
 #include "commands.h"
+#include "database_commands.h"
 
 namespace {
 
@@ -26,8 +27,9 @@ int main(int argc, char** argv) {
   CLI::App app{"Control a VARIM radio over its serial line."};
   app.require_subcommand(1);
   app.footer(
-      "Exit status: 0 done, 1 the radio did not acknowledge or answer (or a frame was refused),\n"
-      "2 usage error, 3 the port cannot be opened.");
+      "Exit status: 0 done, 1 the radio did not acknowledge or answer, a frame was refused or\n"
+      "the configuration check found errors, 2 usage error, 3 the port or a file cannot be\n"
+      "opened.\n");
 
   varimctl::LinkOptions link;
   auto* device = app.add_option("--device", link.device, "Serial device of the radio (a path)");
@@ -59,6 +61,19 @@ int main(int argc, char** argv) {
   monitor->add_option("--seconds", seconds, "Stop after this many seconds")
       ->check(CLI::PositiveNumber);
 
+  std::string rssPath;
+  std::optional<std::string> alePath;
+  auto* check =
+      app.add_subcommand("check", "Check a radio file (and an ALE file) for configuration errors");
+  check->add_option("FILE.rss", rssPath, "Radio database file")->required();
+  check->add_option("FILE.ale", alePath, "ALE database file");
+
+  std::string inputPath;
+  std::string outputPath;
+  auto* resave = app.add_subcommand("resave", "Read a .rss, .ale or .ccr file and save it again");
+  resave->add_option("IN", inputPath, "File to read")->required();
+  resave->add_option("OUT", outputPath, "File to write")->required();
+
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& error) {
@@ -77,6 +92,8 @@ int main(int argc, char** argv) {
     }
     return varimctl::RunFrame(name, args, std::cout, std::cerr);
   }
+  if (check->parsed()) return varimctl::RunCheck(rssPath, alePath, std::cout, std::cerr);
+  if (resave->parsed()) return varimctl::RunResave(inputPath, outputPath, std::cerr);
   if (send->parsed()) {
     return varimctl::RunSend(link, name, args, answerOpcode, verbose, std::cout, std::cerr);
   }

@@ -1,0 +1,112 @@
+#include "database_commands.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+#include <memory>
+
+#include "commands.h"
+#include "varim/db/ale_file.h"
+#include "varim/db/ccr_file.h"
+#include "varim/db/configuration_check.h"
+#include "varim/db/empty_records.h"
+#include "varim/db/rss_file.h"
+
+namespace varimctl {
+
+namespace {
+
+using namespace varim::db;
+
+// The records of one program: the database files fill them as the program's panels would hold
+// them.
+struct Records {
+  dbase radio;
+  ale_dbase ale;
+  ale_dbase_global_members globalMembers;
+  tag_extra_options extraOptions;
+  ccir_dbase ccir;
+  channel_name channelNames;
+  FileInformation info;
+};
+
+std::unique_ptr<Records> EmptyRecords() {
+  auto records = std::make_unique<Records>();
+  std::memset(records.get(), 0, sizeof *records);
+  records->radio = EmptyRadioDatabase();
+  records->ale = EmptyAleDatabase();
+  records->globalMembers = EmptyGlobalMembers();
+  return records;
+}
+
+std::string LowerCaseExtension(const std::string& path) {
+  const std::size_t slash = path.find_last_of('/');
+  const std::size_t dot = path.find_last_of('.');
+  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return "";
+  std::string extension = path.substr(dot);
+  std::transform(extension.begin(), extension.end(), extension.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return extension;
+}
+
+// The file layer's reason already names the file and what failed.
+int FileFailed(std::ostream& err, const std::string& reason) {
+  err << "varimctl: " << reason << "\n";
+  return kExitPortUnavailable;
+}
+
+}  // namespace
+
+int RunCheck(const std::string& rssPath, const std::optional<std::string>& alePath,
+             std::ostream& out, std::ostream& err) {
+  auto records = EmptyRecords();
+  PresenceFlags flags;
+  std::string error;
+  if (!OpenRssFile(rssPath, records->info, records->radio, records->channelNames, flags, &error))
+    return FileFailed(err, error);
+  if (alePath && !OpenAleFile(*alePath, records->info, records->ale, records->globalMembers,
+                              records->extraOptions, flags, &error)) {
+    return FileFailed(err, error);
+  }
+  const ConfigurationReport report = CheckConfiguration(
+      records->radio, records->ale, records->globalMembers, flags.global_ale_present.load() == 1);
+  for (const std::string& message : report.rssMessages) out << message << "\n";
+  for (const std::string& message : report.aleMessages) out << message << "\n";
+  return report.configurationValid ? kExitOk : kExitNoResponse;
+}
+
+int RunResave(const std::string& inputPath, const std::string& outputPath, std::ostream& err) {
+  auto records = EmptyRecords();
+  PresenceFlags flags;
+  std::string error;
+  const std::string kind = LowerCaseExtension(inputPath);
+  if (kind == ".rss") {
+    if (!OpenRssFile(inputPath, records->info, records->radio, records->channelNames, flags,
+                     &error))
+      return FileFailed(err, error);
+    if (!SaveRssFile(outputPath, records->info, records->radio, records->channelNames, flags,
+                     &error))
+      return FileFailed(err, error);
+  } else if (kind == ".ale") {
+    if (!OpenAleFile(inputPath, records->info, records->ale, records->globalMembers,
+                     records->extraOptions, flags, &error)) {
+      return FileFailed(err, error);
+    }
+    // The radio part of a saved ALE file comes from the radio record, empty here.
+    if (!SaveAleFile(outputPath, records->info, records->radio, records->ale,
+                     records->globalMembers, records->extraOptions, flags, &error)) {
+      return FileFailed(err, error);
+    }
+  } else if (kind == ".ccr") {
+    if (!OpenCcrFile(inputPath, records->info, records->ccir, flags, &error))
+      return FileFailed(err, error);
+    if (!SaveCcrFile(outputPath, records->info, records->ccir, &error))
+      return FileFailed(err, error);
+  } else {
+    err << "varimctl: " << inputPath << " is no .rss, .ale or .ccr file\n";
+    return kExitUsage;
+  }
+  return kExitOk;
+}
+
+}  // namespace varimctl
