@@ -130,15 +130,19 @@ TEST_F(AleFileTest, ANetWithoutScannedChannelsKeepsOnlyItsMembers) {
   std::strcpy(ale_.nets[0].net_name, "SOUTH");
   std::strcpy(ale_.nets[0].self_address, "HQ2");
   ale_.nets[0].members[0] = 7;
-  std::fill(std::begin(ale_.nets[0].members) + 1, std::end(ale_.nets[0].members), kNoEntry);
+  ale_.nets[0].members[1] = kOwnSelfAddress;
+  std::fill(std::begin(ale_.nets[0].members) + 2, std::end(ale_.nets[0].members), kNoEntry);
   flags_.global_ale_present = 0;
   ProfileFile file;
   Write(file);
-  EXPECT_EQ(SectionText(file, "Net No. 1"), "[Net No. 1]\r\nMember No. 1=FIELD\r\n");
+  EXPECT_EQ(SectionText(file, "Net No. 1"),
+            "[Net No. 1]\r\nMember No. 1=FIELD\r\nMember No. 2=HQ2\r\n");
   Read(file);
   EXPECT_EQ(ale_.nets[0].net_name[0], '\0');
   EXPECT_EQ(ale_.nets[0].self_address[0], '\0');
   EXPECT_EQ(ale_.nets[0].members[0], 7);
+  // Without its self address the net cannot recognise itself among its members any more.
+  EXPECT_EQ(ale_.nets[0].members[1], kNoEntry);
 }
 
 TEST_F(AleFileTest, HandMadeNetsTakeTheirDefaultsAndDropUnknownMembers) {
