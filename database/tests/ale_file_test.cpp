@@ -14,6 +14,8 @@
 
 namespace {
 
+// Packed fields are compared by value (+field): a reference to one would be misaligned.
+
 using namespace varim::db;
 
 bool HasLine(const ProfileFile& file, const std::string& line) {
@@ -159,7 +161,7 @@ TEST_F(AleFileTest, HandMadeNetsTakeTheirDefaultsAndDropUnknownMembers) {
   EXPECT_EQ(net.members[2], kOwnSelfAddress);
   EXPECT_EQ(net.members[3], kNoEntry) << "addresses compare exactly";
   EXPECT_EQ(net.occupancy_check, 0) << "absent: 'No' is no list text, so Off";
-  EXPECT_EQ(net.all_call_channel, kNoChannel) << "absent: 0, then normalised";
+  EXPECT_EQ(+net.all_call_channel, kNoChannel) << "absent: 0, then normalised";
   EXPECT_EQ(net.all_call, 3);
   EXPECT_EQ(net.scan_rate, 2);
   EXPECT_EQ(net.silent, 1);

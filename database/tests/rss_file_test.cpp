@@ -14,6 +14,8 @@
 
 namespace {
 
+// Packed fields are compared by value (+field): a reference to one would be misaligned.
+
 using namespace varim::db;
 
 bool HasLine(const ProfileFile& file, const std::string& line) {
@@ -112,8 +114,8 @@ TEST_F(RssFileTest, AHandMadeFileTakesTheDefaultsForWhatItLacks) {
   const channel& lowerCasePower = radio.channels[2];
   EXPECT_EQ(lowerCasePower.tx_power, 5) << "'max' is no list text: 0, then normalised to Max";
   EXPECT_EQ(lowerCasePower.sideband, 1);
-  EXPECT_EQ(lowerCasePower.tx_frequency, 7'000'000u);
-  EXPECT_EQ(lowerCasePower.rx_frequency, 7'050'000u);
+  EXPECT_EQ(+lowerCasePower.tx_frequency, 7'000'000u);
+  EXPECT_EQ(+lowerCasePower.rx_frequency, 7'050'000u);
   EXPECT_EQ(lowerCasePower.agc, 0) << "four columns: AGC, mode and bandwidth stay as zeroed";
   EXPECT_EQ(lowerCasePower.mode, 0);
   EXPECT_EQ(lowerCasePower.bandwidth, 0);
@@ -127,11 +129,11 @@ TEST_F(RssFileTest, AHandMadeFileTakesTheDefaultsForWhatItLacks) {
     EXPECT_EQ(c.tx_power, 5);
     EXPECT_EQ(c.sideband, 1);
   }
-  EXPECT_EQ(radio.groups[1].guard_channel, kNoChannel) << "guard 100 is no member: dropped";
+  EXPECT_EQ(+radio.groups[1].guard_channel, kNoChannel) << "guard 100 is no member: dropped";
   EXPECT_FALSE(AnyChannel(radio.groups[1].member_channels));
-  EXPECT_EQ(radio.groups[0].guard_channel, 4);
+  EXPECT_EQ(+radio.groups[0].guard_channel, 4);
   EXPECT_TRUE(HasChannel(radio.groups[0].member_channels, 3));
-  EXPECT_EQ(radio.radio_options.priority_channel, 1);
+  EXPECT_EQ(+radio.radio_options.priority_channel, 1);
   EXPECT_EQ(radio.radio_options.scan_rate, 2);
   EXPECT_EQ(radio.radio_options.baud_rate, 3);
   EXPECT_EQ(radio.radio_options.cw_ptt_hold, 50);
@@ -194,11 +196,11 @@ TEST_F(RssFileTest, TheVersionCheckRefusesAnotherVersionWithoutChangingAnything)
   file.Parse("[KLV]\r\nKLV_Version=2.01\r\n[Channels]\r\nChannel1=Max,USB,2000000,2000000\r\n");
   radio_.radio_options.priority_channel = 77;
   EXPECT_EQ(ReadRadioFile(file, nullptr, &radio_, flags_, true), kVersionMismatch);
-  EXPECT_EQ(radio_.radio_options.priority_channel, 77);
+  EXPECT_EQ(+radio_.radio_options.priority_channel, 77);
   std::string version;
   EXPECT_EQ(ReadRadioFile(file, nullptr, &radio_, flags_, false, &version), 0);
   EXPECT_EQ(version, "2.01");
-  EXPECT_EQ(radio_.channels[0].tx_frequency, 2'000'000u);
+  EXPECT_EQ(+radio_.channels[0].tx_frequency, 2'000'000u);
 
   ProfileFile current;
   WriteRadioFile(current, info_, radio_, flags_);

@@ -1,5 +1,6 @@
 #include "varim/sim/radio_model.h"
 
+#include "varim/byte_order.h"
 #include "varim/radio_opcodes.h"
 
 namespace varim::sim {
@@ -37,18 +38,6 @@ std::uint8_t PowerAnswerValue(std::uint8_t code) {
   return kPowerLevels[3].answerValue;
 }
 
-void PutBigEndian32(std::uint8_t* out, std::uint32_t value) {
-  out[0] = static_cast<std::uint8_t>(value >> 24);
-  out[1] = static_cast<std::uint8_t>(value >> 16);
-  out[2] = static_cast<std::uint8_t>(value >> 8);
-  out[3] = static_cast<std::uint8_t>(value);
-}
-
-std::uint32_t BigEndian32(const std::uint8_t* in) {
-  return (std::uint32_t{in[0]} << 24) | (std::uint32_t{in[1]} << 16) | (std::uint32_t{in[2]} << 8) |
-         std::uint32_t{in[3]};
-}
-
 }  // namespace
 
 CRadioMessage MakeRadioFrame(std::uint8_t code, const std::vector<std::uint8_t>& data) {
@@ -81,8 +70,8 @@ std::array<std::uint8_t, 16> RadioModel::CurrentChannelParameters() const {
   std::array<std::uint8_t, 16> d{};
   d[0] = 0;
   d[1] = static_cast<std::uint8_t>(state_.activeChannel);
-  PutBigEndian32(&d[2], c.rxHz);
-  PutBigEndian32(&d[6], c.txHz);
+  WriteBigEndian32(&d[2], c.rxHz);
+  WriteBigEndian32(&d[6], c.txHz);
   d[10] = c.mode;
   d[11] = c.agc;
   d[12] = c.sideband;
@@ -109,10 +98,10 @@ std::vector<CRadioMessage> RadioModel::Handle(const CRadioMessage& request) {
       if (has(2)) s.current.sideband = d[1];
       return {};
     case opcode::kSetRecieverFrequency:
-      if (has(5)) s.current.rxHz = BigEndian32(d + 1);
+      if (has(5)) s.current.rxHz = ReadBigEndian32(d + 1);
       return {};
     case opcode::kSetTransmitterFrequency:
-      if (has(5)) s.current.txHz = BigEndian32(d + 1);
+      if (has(5)) s.current.txHz = ReadBigEndian32(d + 1);
       return {};
     case opcode::kSetSquelchOnOff:
       if (has(2)) s.squelchOn = d[1] != 0;

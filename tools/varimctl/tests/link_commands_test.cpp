@@ -2,9 +2,9 @@
 #include <sys/wait.h>
 
 #include <array>
-#include <cstdlib>
 #include <atomic>
 #include <cstdio>
+#include <cstdlib>
 #include <sstream>
 #include <string>
 #include <thread>
