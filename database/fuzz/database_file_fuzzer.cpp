@@ -12,7 +12,7 @@
 #include "fuzz_oracle.h"
 #include "varim/db/ale_file.h"
 #include "varim/db/ccr_file.h"
-#include "varim/db/empty_records.h"
+#include "varim/db/radio_databases.h"
 #include "varim/db/rss_file.h"
 
 namespace {
@@ -20,42 +20,30 @@ namespace {
 using namespace varim::db;
 
 struct Records {
-  dbase radio;
-  channel_name numbers;
-  ale_dbase ale;
-  ale_dbase_global_members globals;
-  tag_extra_options extra;
-  ccir_dbase ccir;
-  FileInformation info;
+  RadioDatabases databases = EmptyRadioDatabases();
+  FileInformation info{};
 };
-
-std::unique_ptr<Records> Fresh() {
-  auto records = std::make_unique<Records>();
-  std::memset(records.get(), 0, sizeof *records);
-  records->radio = EmptyRadioDatabase();
-  records->ale = EmptyAleDatabase();
-  records->globals = EmptyGlobalMembers();
-  return records;
-}
 
 // Reads the file into fresh records and writes them into a new file.
 std::string ReadAndWrite(int kind, const ProfileFile& input, PresenceFlags& flags) {
-  auto r = Fresh();
+  auto records = std::make_unique<Records>();
+  RadioDatabases& r = records->databases;
+  FileInformation& info = records->info;
   ProfileFile output;
   switch (kind) {
     case 0:
-      ReadRadioFile(input, &r->info, &r->radio, flags, false);
-      ReadCcirChannelNumbers(input, r->numbers, flags);
-      WriteRadioFile(output, r->info, r->radio, flags);
-      if (flags.ccir_present.load() == 1) WriteCcirChannelNumbers(output, r->radio, r->numbers);
+      ReadRadioFile(input, &info, &r.radio, flags, false);
+      ReadCcirChannelNumbers(input, r.channelNames, flags);
+      WriteRadioFile(output, info, r.radio, flags);
+      if (flags.ccir_present.load() == 1) WriteCcirChannelNumbers(output, r.radio, r.channelNames);
       break;
     case 1:
-      ReadAleFile(input, &r->info, &r->ale, r->globals, r->extra, flags, false);
-      WriteAleFile(output, r->info, r->radio, r->ale, r->globals, r->extra, flags);
+      ReadAleFile(input, &info, &r.ale, r.globalMembers, r.extraOptions, flags, false);
+      WriteAleFile(output, info, r.radio, r.ale, r.globalMembers, r.extraOptions, flags);
       break;
     default:
-      ReadCcirFile(input, &r->info, r->ccir, flags);
-      WriteCcirFile(output, r->info, r->ccir);
+      ReadCcirFile(input, &info, r.ccir, flags);
+      WriteCcirFile(output, info, r.ccir);
       break;
   }
   return output.Text();

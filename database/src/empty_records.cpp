@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "varim/db/normalise.h"
+#include "varim/db/radio_databases.h"
 
 namespace varim::db {
 
@@ -29,6 +30,15 @@ ale_dbase_global_members EmptyGlobalMembers() {
   for (global_members_entry& entry : members.nets)
     std::fill(std::begin(entry.global_members), std::end(entry.global_members), kNoEntry);
   return members;
+}
+
+RadioDatabases EmptyRadioDatabases() {
+  RadioDatabases databases;
+  std::memset(&databases, 0, sizeof databases);
+  databases.radio = EmptyRadioDatabase();
+  databases.ale = EmptyAleDatabase();
+  databases.globalMembers = EmptyGlobalMembers();
+  return databases;
 }
 
 }  // namespace varim::db

@@ -9,7 +9,7 @@
 #include "varim/db/ale_file.h"
 #include "varim/db/ccr_file.h"
 #include "varim/db/configuration_check.h"
-#include "varim/db/empty_records.h"
+#include "varim/db/radio_databases.h"
 #include "varim/db/rss_file.h"
 
 namespace varimctl {
@@ -18,26 +18,11 @@ namespace {
 
 using namespace varim::db;
 
-// The records of one program: the database files fill them as the program's panels would hold
-// them.
+// The records of one program, as the database files fill them, and the file information.
 struct Records {
-  dbase radio;
-  ale_dbase ale;
-  ale_dbase_global_members globalMembers;
-  tag_extra_options extraOptions;
-  ccir_dbase ccir;
-  channel_name channelNames;
-  FileInformation info;
+  RadioDatabases databases = EmptyRadioDatabases();
+  FileInformation info{};
 };
-
-std::unique_ptr<Records> EmptyRecords() {
-  auto records = std::make_unique<Records>();
-  std::memset(records.get(), 0, sizeof *records);
-  records->radio = EmptyRadioDatabase();
-  records->ale = EmptyAleDatabase();
-  records->globalMembers = EmptyGlobalMembers();
-  return records;
-}
 
 std::string LowerCaseExtension(const std::string& path) {
   const std::size_t slash = path.find_last_of('/');
@@ -59,49 +44,48 @@ int FileFailed(std::ostream& err, const std::string& reason) {
 
 int RunCheck(const std::string& rssPath, const std::optional<std::string>& alePath,
              std::ostream& out, std::ostream& err) {
-  auto records = EmptyRecords();
+  auto records = std::make_unique<Records>();
+  RadioDatabases& db = records->databases;
   PresenceFlags flags;
   std::string error;
-  if (!OpenRssFile(rssPath, records->info, records->radio, records->channelNames, flags, &error))
+  if (!OpenRssFile(rssPath, records->info, db.radio, db.channelNames, flags, &error))
     return FileFailed(err, error);
-  if (alePath && !OpenAleFile(*alePath, records->info, records->ale, records->globalMembers,
-                              records->extraOptions, flags, &error)) {
+  if (alePath && !OpenAleFile(*alePath, records->info, db.ale, db.globalMembers, db.extraOptions,
+                              flags, &error)) {
     return FileFailed(err, error);
   }
-  const ConfigurationReport report = CheckConfiguration(
-      records->radio, records->ale, records->globalMembers, flags.global_ale_present.load() == 1);
+  const ConfigurationReport report =
+      CheckConfiguration(db.radio, db.ale, db.globalMembers, flags.global_ale_present.load() == 1);
   for (const std::string& message : report.rssMessages) out << message << "\n";
   for (const std::string& message : report.aleMessages) out << message << "\n";
   return report.configurationValid ? kExitOk : kExitNoResponse;
 }
 
 int RunResave(const std::string& inputPath, const std::string& outputPath, std::ostream& err) {
-  auto records = EmptyRecords();
+  auto records = std::make_unique<Records>();
+  RadioDatabases& db = records->databases;
   PresenceFlags flags;
   std::string error;
   const std::string kind = LowerCaseExtension(inputPath);
   if (kind == ".rss") {
-    if (!OpenRssFile(inputPath, records->info, records->radio, records->channelNames, flags,
-                     &error))
+    if (!OpenRssFile(inputPath, records->info, db.radio, db.channelNames, flags, &error))
       return FileFailed(err, error);
-    if (!SaveRssFile(outputPath, records->info, records->radio, records->channelNames, flags,
-                     &error))
+    if (!SaveRssFile(outputPath, records->info, db.radio, db.channelNames, flags, &error))
       return FileFailed(err, error);
   } else if (kind == ".ale") {
-    if (!OpenAleFile(inputPath, records->info, records->ale, records->globalMembers,
-                     records->extraOptions, flags, &error)) {
+    if (!OpenAleFile(inputPath, records->info, db.ale, db.globalMembers, db.extraOptions, flags,
+                     &error)) {
       return FileFailed(err, error);
     }
     // The radio part of a saved ALE file comes from the radio record, empty here.
-    if (!SaveAleFile(outputPath, records->info, records->radio, records->ale,
-                     records->globalMembers, records->extraOptions, flags, &error)) {
+    if (!SaveAleFile(outputPath, records->info, db.radio, db.ale, db.globalMembers, db.extraOptions,
+                     flags, &error)) {
       return FileFailed(err, error);
     }
   } else if (kind == ".ccr") {
-    if (!OpenCcrFile(inputPath, records->info, records->ccir, flags, &error))
+    if (!OpenCcrFile(inputPath, records->info, db.ccir, flags, &error))
       return FileFailed(err, error);
-    if (!SaveCcrFile(outputPath, records->info, records->ccir, &error))
-      return FileFailed(err, error);
+    if (!SaveCcrFile(outputPath, records->info, db.ccir, &error)) return FileFailed(err, error);
   } else {
     err << "varimctl: " << inputPath << " is no .rss, .ale or .ccr file\n";
     return kExitUsage;
