@@ -78,6 +78,7 @@ int MessageEngine::ConnectSocket(int baudRate, std::uint8_t flag) {
     std::lock_guard lock(bufferMutex_);
     buffer_.clear();
     getGateOpen_ = true;
+    disconnected_ = false;
   }
   {
     std::lock_guard lock(ackMutex_);
@@ -122,6 +123,11 @@ int MessageEngine::DisconnectSocket(std::uint8_t /*flag*/) {
     ::close(wakeFd_);
     wakeFd_ = -1;
   }
+  {
+    std::lock_guard lock(bufferMutex_);
+    disconnected_ = true;
+  }
+  bufferChanged_.notify_all();
   return 1;
 }
 
@@ -209,9 +215,10 @@ int MessageEngine::PushMsgToBuffer(MessageEngine* target, const CRadioMessage* f
 
 int MessageEngine::GetMessageA(CRadioMessage* frame, std::uint8_t /*flag*/) {
   std::unique_lock lock(bufferMutex_);
-  const bool ready = bufferChanged_.wait_for(lock, kGetMessageWait,
-                                             [this] { return getGateOpen_ && !buffer_.empty(); });
-  if (!ready) return 0;
+  const bool ready = bufferChanged_.wait_for(lock, kGetMessageWait, [this] {
+    return (getGateOpen_ && !buffer_.empty()) || disconnected_;
+  });
+  if (!ready || disconnected_) return 0;
   *frame = buffer_.front();
   buffer_.pop_front();
   return 1;
@@ -220,6 +227,15 @@ int MessageEngine::GetMessageA(CRadioMessage* frame, std::uint8_t /*flag*/) {
 int MessageEngine::LockGetMessage() {
   std::lock_guard lock(bufferMutex_);
   getGateOpen_ = false;
+  return 1;
+}
+
+int MessageEngine::UnlockGetMessage() {
+  {
+    std::lock_guard lock(bufferMutex_);
+    getGateOpen_ = true;
+  }
+  bufferChanged_.notify_all();
   return 1;
 }
 

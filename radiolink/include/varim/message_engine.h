@@ -64,10 +64,14 @@ class VARIM_API MessageEngine {
   int PopOldAck();
   // Appends a copy of the frame to the target engine's buffer.
   int PushMsgToBuffer(MessageEngine* target, const CRadioMessage* frame);
-  // Takes the oldest frame: 1 taken, 0 none within 500 ms or the get gate is closed.
+  // Takes the oldest frame: 1 taken, 0 none within 500 ms or the get gate is closed, and 0 at
+  // once after DisconnectSocket, so a thread taking frames can be stopped without delay.
   int GetMessageA(CRadioMessage* frame, std::uint8_t flag);
   // Closes the get gate so that GetMessageA leaves the buffer to a request-answer exchange.
   int LockGetMessage();
+  // Opens the gate again for an exchange that ends without collecting its answer (the request
+  // was not acknowledged), so the reports waiting behind it are not held back.
+  int UnlockGetMessage();
   // Takes the oldest frame with the opcode, as soon as it is buffered, within the bounds of
   // ten attempts (200 ms for any frame to arrive, then 500 ms for the wanted one); other frames
   // stay in their order. Always opens the get gate again.
@@ -101,6 +105,7 @@ class VARIM_API MessageEngine {
   std::deque<CRadioMessage> buffer_;
   std::uint64_t arrivals_ = 0;
   bool getGateOpen_ = true;
+  bool disconnected_ = false;
 
   std::mutex ackMutex_;
   std::condition_variable ackArrived_;
