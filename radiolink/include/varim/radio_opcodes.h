@@ -88,3 +88,23 @@ inline constexpr std::uint8_t kProgramResult = 36;  // to ProgramMemorySection, 
 inline constexpr std::uint8_t kAleOnOff = 88;       // to ReportAleON_OFF
 
 }  // namespace answer
+
+// The reports the radio sends on its own (or in answer to a mode request).
+namespace report {
+
+inline constexpr std::uint8_t kSelfTest = 27;
+inline constexpr std::uint8_t kReset = 28;
+inline constexpr std::uint8_t kDisplay = 46;
+inline constexpr std::uint8_t kIsbMode = 48;
+inline constexpr std::uint8_t kCommandRefused = 60;
+inline constexpr std::uint8_t kAleState = 65;
+inline constexpr std::uint8_t kStationCallSent = 69;
+inline constexpr std::uint8_t kNetCallSent = 70;
+inline constexpr std::uint8_t kAllCallSent = 71;
+inline constexpr std::uint8_t kCallEnded = 85;
+inline constexpr std::uint8_t kAleOnOff = 88;
+inline constexpr std::uint8_t kMonitorState = 89;
+inline constexpr std::uint8_t kCcirMode = 96;     // data 0: CCIR, data 1: ALE state
+inline constexpr std::uint8_t kSupportMode = 98;  // bit 0 of data 0: extended support
+
+}  // namespace report
