@@ -13,13 +13,16 @@
 #include "varim/radio_opcodes.h"
 #include "varim/sim/pseudo_terminal.h"
 #include "varim/sim/radio_model.h"
+#include "varim/sim/sample_programming.h"
 #include "varim/sim/simulated_radio.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 using std::chrono::milliseconds;
+using varim::sim::KnownProfiles;
 using varim::sim::MakeRadioFrame;
+using varim::sim::SimOptions;
 using varim::sim::SimulatedRadio;
 
 long ElapsedMs(Clock::time_point start) {
@@ -30,6 +33,13 @@ std::vector<std::uint8_t> Image(const CRadioMessage& frame) {
   MESSAGE_BYTES image;
   frame.GetMessageBytes(&image);
   return {image.bytes, image.bytes + image.size};
+}
+
+// A radio holding the programming the simulator ships with.
+SimOptions SampleRadio() {
+  SimOptions options;
+  options.memory = varim::sim::SampleMemory(KnownProfiles().front());
+  return options;
 }
 
 // The engine connected to a simulated radio over a pseudo-terminal at 9600 baud.
@@ -68,7 +78,7 @@ class EngineTest : public ::testing::Test {
     EXPECT_EQ(engine_.GetMessageA(&taken, 1), 0) << "the spoilt copy was not buffered";
   }
 
-  SimulatedRadio radio_;
+  SimulatedRadio radio_{SampleRadio()};
   MessageEngine engine_;
 };
 
@@ -103,9 +113,10 @@ TEST_F(EngineTest, TheCurrentChannelAnswerCarriesSixteenBytes) {
   CRadioMessage answer;
   ASSERT_TRUE(Exchange(request, answer::kCurrentChannelParameters, answer));
   EXPECT_EQ(answer.GetLen(), 17);
-  // Channel 1 of the simulated radio works 2182 kHz for receive (d2..d5) and transmit (d6..d9).
+  // Channel 1 of the sample programming works 1745 kHz for receive (d2..d5) and transmit
+  // (d6..d9).
   EXPECT_EQ(std::vector<std::uint8_t>(answer.GetData() + 2, answer.GetData() + 10),
-            (std::vector<std::uint8_t>{0x00, 0x21, 0x4B, 0x70, 0x00, 0x21, 0x4B, 0x70}));
+            (std::vector<std::uint8_t>{0x00, 0x1A, 0xA0, 0x68, 0x00, 0x1A, 0xA0, 0x68}));
 }
 
 TEST_F(EngineTest, EveryFrameFromTheRadioIsAcknowledgedEvenIfNobodyReadsIt) {
@@ -353,7 +364,9 @@ class AckTimeoutTest : public ::testing::TestWithParam<int> {};
 
 TEST_P(AckTimeoutTest, OneUnansweredWriteWaitsTheTimeoutOfItsBaudRate) {
   const int baud = GetParam();
-  SimulatedRadio radio({baud});
+  SimOptions options;
+  options.baudRate = baud;
+  SimulatedRadio radio(options);
   ASSERT_TRUE(radio.Start());
   radio.SetSilent(true);
   MessageEngine engine;

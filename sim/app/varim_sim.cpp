@@ -10,6 +10,7 @@
 #include <iostream>
 #include <string>
 
+#include "varim/sim/sample_programming.h"
 #include "varim/sim/sim_console.h"
 #include "varim/sim/simulated_radio.h"
 
@@ -66,22 +67,58 @@ void Serve(varim::sim::SimulatedRadio& radio) {
 
 }  // namespace
 
+std::string ProfileNames() {
+  std::string names;
+  for (const auto& profile : varim::sim::KnownProfiles()) {
+    if (!names.empty()) names += ", ";
+    names += profile.name;
+  }
+  return names;
+}
+
 int main(int argc, char** argv) {
   CLI::App app{
       "A simulated VARIM radio on a pseudo-terminal. It prints the device to open,\n"
       "then takes commands on standard input (type help)."};
   std::string link;
-  int baud = 9600;
+  std::string profileName = varim::sim::KnownProfiles().front().name;
+  std::string programming = varim::sim::DefaultProgrammingFolder();
+  bool blank = false;
+  varim::sim::SimOptions options;
   app.add_option("--link", link, "Also make a symbolic link to the device at this path");
-  app.add_option("--baud", baud, "Line speed the radio expects (acknowledgement time-outs)")
+  app.add_option("--baud", options.baudRate,
+                 "Line speed the radio expects (acknowledgement time-outs)")
       ->check(CLI::IsMember({1200, 2400, 4800, 9600}));
+  app.add_flag("--paced", options.paced, "Move every byte at the line speed, as a real line does");
+  app.add_option("--profile", profileName, "Kind of radio: " + ProfileNames());
+  app.add_option("--programming", programming,
+                 "Folder with the radio's programming: sample.rss, sample.ale, sample.ccr");
+  app.add_flag("--blank", blank, "Start with nothing programmed");
   CLI11_PARSE(app, argc, argv);
+
+  const auto profile = varim::sim::FindProfile(profileName);
+  if (!profile) {
+    std::cerr << "varim-sim: no radio profile is called '" << profileName << "' (" << ProfileNames()
+              << ")\n";
+    return 2;
+  }
+  options.profile = *profile;
+  if (!blank) {
+    std::string error;
+    const auto databases = varim::sim::LoadProgramming(programming, &error);
+    if (!databases) {
+      std::cerr << "varim-sim: " << error << "\n";
+      return 3;
+    }
+    options.memory.emplace();
+    options.memory->Store(*databases, *profile);
+  }
 
   std::signal(SIGINT, OnStopSignal);
   std::signal(SIGTERM, OnStopSignal);
   std::signal(SIGHUP, OnStopSignal);
 
-  varim::sim::SimulatedRadio radio({baud});
+  varim::sim::SimulatedRadio radio(options);
   std::string error;
   if (!radio.Start(&error)) {
     std::cerr << "varim-sim: cannot create a pseudo-terminal: " << error << "\n";

@@ -1,5 +1,7 @@
 #include "varim/sim/radio_model.h"
 
+#include <algorithm>
+
 #include "varim/byte_order.h"
 #include "varim/radio_opcodes.h"
 
@@ -15,27 +17,19 @@ struct PowerLevel {
 
 constexpr PowerLevel kPowerLevels[] = {{2, 25}, {3, 62}, {4, 100}, {5, 150}};
 
-struct SampleChannel {
-  int number;
-  std::uint32_t hz;
-  std::uint8_t sideband;
-  std::uint8_t powerCode;
-};
-
-// Frequencies that HF stations really work: maritime calling, aeronautical and fixed services.
-constexpr SampleChannel kSampleChannels[] = {
-    {1, 2182000, 1, 5},  {2, 4125000, 1, 5},   {3, 6215000, 1, 4}, {4, 8291000, 1, 4},
-    {5, 12290000, 1, 5}, {6, 16420000, 1, 5},  {7, 3023000, 1, 3}, {8, 5680000, 1, 3},
-    {9, 7150000, 0, 2},  {10, 10100000, 1, 4},
-};
-
 constexpr std::uint8_t kUnchanged = 255;
+constexpr long kFirstChannelAddress = 1675;  // channel n at 1675 + 13 n
+constexpr int kChannelBytes = 13;
 
 std::uint8_t PowerAnswerValue(std::uint8_t code) {
   for (const auto& level : kPowerLevels) {
     if (level.code == code) return level.answerValue;
   }
   return kPowerLevels[3].answerValue;
+}
+
+long Address(const std::uint8_t* bytes) {
+  return (long{bytes[0]} << 16) | (long{bytes[1]} << 8) | long{bytes[2]};
 }
 
 }  // namespace
@@ -49,36 +43,71 @@ CRadioMessage MakeRadioFrame(std::uint8_t code, const std::vector<std::uint8_t>&
   return frame;
 }
 
-RadioModel::RadioModel() {
-  for (const auto& sample : kSampleChannels) {
-    WorkingChannel& channel = state_.channels[sample.number];
-    channel.txHz = sample.hz;
-    channel.rxHz = sample.hz;
-    channel.sideband = sample.sideband;
-    channel.powerCode = sample.powerCode;
-  }
+RadioModel::RadioModel(RadioProfile profile) : profile_(std::move(profile)) {
   SelectChannel(1);
 }
 
-void RadioModel::SelectChannel(int channel) {
-  state_.activeChannel = channel;
-  state_.current = state_.channels[channel];
+void RadioModel::Program(const RadioMemory& memory) {
+  memory_ = memory;
+  SelectChannel(1);
+}
+
+void RadioModel::SelectChannel(int number) {
+  std::uint8_t record[kChannelBytes];
+  memory_.Read(kFirstChannelAddress + kChannelBytes * number, kChannelBytes, record);
+  state_.activeChannel = number;
+  state_.current = {
+      record[0],  record[1], record[2], ReadBigEndian32(record + 3), ReadBigEndian32(record + 7),
+      record[11], record[12]};
 }
 
 std::array<std::uint8_t, 16> RadioModel::CurrentChannelParameters() const {
   const WorkingChannel& c = state_.current;
   std::array<std::uint8_t, 16> d{};
-  d[0] = 0;
   d[1] = static_cast<std::uint8_t>(state_.activeChannel);
   WriteBigEndian32(&d[2], c.rxHz);
   WriteBigEndian32(&d[6], c.txHz);
   d[10] = c.mode;
   d[11] = c.agc;
   d[12] = c.sideband;
-  d[13] = 0;
   d[14] = PowerAnswerValue(c.powerCode);
   d[15] = c.bandwidth;
   return d;
+}
+
+// GetMemorySection: the address and count echoed, then the bytes.
+CRadioMessage RadioModel::ReadMemory(const std::uint8_t* request) const {
+  const int count = std::min<int>(request[3], 200);
+  std::vector<std::uint8_t> data(request, request + 4);
+  data.resize(4 + static_cast<std::size_t>(count));
+  memory_.Read(Address(request), count, data.data() + 4);
+  return MakeRadioFrame(answer::kMemorySection, data);
+}
+
+// ProgramMemorySection: written only in programming mode; byte 4 of the answer says whether.
+CRadioMessage RadioModel::WriteMemory(const std::uint8_t* request, int dataCount) {
+  const int count = std::min(static_cast<int>(request[4]), dataCount - 5);
+  bool written = false;
+  if (state_.programming && count >= 0) {
+    if (refusedWrites_ > 0) {
+      --refusedWrites_;
+    } else {
+      written = memory_.Write(Address(request + 1), count, request + 5);
+    }
+  }
+  return MakeRadioFrame(answer::kProgramResult,
+                        {0x00, request[1], request[2], request[3], std::uint8_t{written}});
+}
+
+CRadioMessage RadioModel::ModeAnswer(std::uint8_t mode) const {
+  switch (mode) {
+    case opcode::kModeIsb:
+      return MakeRadioFrame(report::kIsbMode, {std::uint8_t{profile_.isb}});
+    case opcode::kModeCcir:
+      return MakeRadioFrame(report::kCcirMode, {std::uint8_t{profile_.ccir}, state_.aleOnOff});
+    default:
+      return MakeRadioFrame(report::kSupportMode, {std::uint8_t{profile_.extendedSupport}});
+  }
 }
 
 std::vector<CRadioMessage> RadioModel::Handle(const CRadioMessage& request) {
@@ -89,7 +118,7 @@ std::vector<CRadioMessage> RadioModel::Handle(const CRadioMessage& request) {
 
   switch (request.GetOpcode()) {
     case opcode::kSetActiveChannel:
-      if (has(3) && d[2] >= 1 && d[2] <= RadioState::kChannels) SelectChannel(d[2]);
+      if (has(3) && d[2] >= 1 && d[2] <= kMaxChannel) SelectChannel(d[2]);
       return {};
     case opcode::kReportActiveChannel:
       return {MakeRadioFrame(answer::kActiveChannel,
@@ -108,8 +137,8 @@ std::vector<CRadioMessage> RadioModel::Handle(const CRadioMessage& request) {
       return {};
     case opcode::kReportSquelchState:
       // The squelch is bit 1 of the answer.
-      return {MakeRadioFrame(answer::kSquelchState,
-                             {s.squelchOn ? std::uint8_t{0x02} : std::uint8_t{0x00}})};
+      return {
+          MakeRadioFrame(answer::kSquelchState, {static_cast<std::uint8_t>(s.squelchOn ? 2 : 0)})};
     case opcode::kSetClarifier:
       if (has(3)) {
         s.clarifierSign = d[1];
@@ -146,6 +175,22 @@ std::vector<CRadioMessage> RadioModel::Handle(const CRadioMessage& request) {
       return {MakeRadioFrame(answer::kCurrentChannelParameters,
                              {parameters.begin(), parameters.end()})};
     }
+    case opcode::kGetMemorySection:
+      if (!has(4)) return {};
+      return {ReadMemory(d)};
+    case opcode::kProgramMemorySection:
+      if (!has(5)) return {};
+      return {WriteMemory(d, dataCount)};
+    case opcode::kStartRadioProgramming:
+      s.programming = true;
+      return {};
+    case opcode::kStopRadioProgramming:
+      s.programming = false;
+      SelectChannel(s.activeChannel);  // the channel may have been reprogrammed
+      return {};
+    case opcode::kReportMode:
+      if (!has(1)) return {};
+      return {ModeAnswer(d[0])};
     default:
       return {};
   }

@@ -1,6 +1,7 @@
 #include "varim/sim/sim_console.h"
 
 #include <cstdint>
+#include <fstream>
 #include <iomanip>
 #include <sstream>
 #include <vector>
@@ -20,10 +21,12 @@ constexpr CommandHelp kCommands[] = {
     {"corrupt N", "send the next N radio frames with a wrong checksum"},
     {"garbage BYTE...", "put these bytes (hex) on the line before the next radio frame"},
     {"pause MS", "stop for MS milliseconds in the middle of the next radio frame"},
+    {"refuse-writes N", "answer the next N memory writes with \"not written\""},
     {"off", "switch the radio off: it takes and sends nothing"},
     {"on", "switch the radio on again"},
     {"send OPCODE [BYTE...]", "send a frame of the radio's own (hex bytes)"},
     {"status", "show the radio's state and the line counters"},
+    {"dump FILE", "write the radio's memory, byte for byte, into FILE"},
     {"help", "show these commands"},
     {"quit", "stop the simulated radio"},
 };
@@ -47,7 +50,9 @@ bool ReadHexBytes(std::istringstream& in, std::vector<std::uint8_t>& bytes) {
 void PrintStatus(const SimulatedRadio& radio, std::ostream& out) {
   const RadioState state = radio.State();
   const LineStatistics line = radio.Statistics();
-  out << "channel " << state.activeChannel << ", rx " << state.current.rxHz << " Hz, tx "
+  out << radio.Profile().name << " (generation " << radio.Profile().generation << ")"
+      << (state.programming ? ", programming" : "") << "\n"
+      << "channel " << state.activeChannel << ", rx " << state.current.rxHz << " Hz, tx "
       << state.current.txHz << " Hz, squelch " << (state.squelchOn ? "on" : "off")
       << ", operation mode " << int{state.operationMode} << ", ALE "
       << (state.aleOnOff == 1 ? "on" : "off") << "\n"
@@ -74,6 +79,7 @@ bool SimConsole::Execute(const std::string& line, std::ostream& out) {
   auto count = [&in](int& value) { return static_cast<bool>(in >> value) && value >= 0; };
   int n = 0;
   int ms = 0;
+  std::string word;
   std::vector<std::uint8_t> bytes;
 
   if (command == "quit" || command == "exit") return false;
@@ -96,6 +102,16 @@ bool SimConsole::Execute(const std::string& line, std::ostream& out) {
   } else if (command == "pause" && count(ms)) {
     radio_.PauseInsideNextFrame(std::chrono::milliseconds(ms));
     out << "the next radio frame stops for " << ms << " ms in its middle\n";
+  } else if (command == "refuse-writes" && count(n)) {
+    radio_.RefuseWriteChunks(n);
+    out << "the next " << n << " memory write(s) are refused\n";
+  } else if (command == "dump" && in >> word) {
+    const RadioMemory memory = radio_.Memory();
+    std::ofstream file(word, std::ios::binary);
+    file.write(reinterpret_cast<const char*>(memory.Bytes().data()),
+               static_cast<std::streamsize>(memory.Bytes().size()));
+    file.close();
+    out << (file ? "memory written to " + word : "cannot write " + word) << "\n";
   } else if (command == "off") {
     radio_.SetSilent(true);
     out << "radio off\n";

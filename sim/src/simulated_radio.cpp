@@ -33,10 +33,19 @@ const std::vector<std::uint8_t>& AckImage() {
   return image;
 }
 
+// A start bit, 8 data bits, the parity bit and a stop bit.
+constexpr double kBitsPerByte = 11.0;
+
 }  // namespace
 
 SimulatedRadio::SimulatedRadio(SimOptions options)
-    : options_(options), ackTimeout_(MessageEngine::AckTimeoutForBaudRate(options.baudRate)) {}
+    : options_(std::move(options)),
+      ackTimeout_(MessageEngine::AckTimeoutForBaudRate(options_.baudRate)),
+      byteTime_(std::chrono::duration_cast<Clock::duration>(
+          std::chrono::duration<double>(kBitsPerByte / options_.baudRate))),
+      model_(options_.profile) {
+  if (options_.memory) model_.Program(*options_.memory);
+}
 
 SimulatedRadio::~SimulatedRadio() {
   Stop();
@@ -107,8 +116,14 @@ void SimulatedRadio::SetSilent(bool silent) {
     outbox_.clear();
     awaited_.reset();
     writes_.clear();
+    arrivals_.clear();
   }
   changed_.notify_all();
+}
+
+void SimulatedRadio::RefuseWriteChunks(int count) {
+  std::lock_guard lock(mutex_);
+  model_.RefuseWrites(count);
 }
 
 void SimulatedRadio::SendFrame(const CRadioMessage& frame) {
@@ -156,9 +171,19 @@ RadioState SimulatedRadio::State() const {
   return model_.State();
 }
 
+RadioMemory SimulatedRadio::Memory() const {
+  std::lock_guard lock(mutex_);
+  return model_.Memory();
+}
+
+SimulatedRadio::Clock::duration SimulatedRadio::LineTime(std::size_t bytes) const {
+  return options_.paced ? byteTime_ * static_cast<long>(bytes) : Clock::duration::zero();
+}
+
 void SimulatedRadio::ScheduleWrite(std::vector<std::uint8_t> bytes, Clock::time_point notBefore) {
-  // One line: bytes leave in the order they were scheduled, never overtaking earlier ones.
-  const Clock::time_point due = std::max(notBefore, lastDue_);
+  // One line: bytes leave in the order they were scheduled, never overtaking earlier ones. On
+  // a paced line they are handed over when the last of them would have arrived.
+  const Clock::time_point due = std::max(notBefore, lastDue_) + LineTime(bytes.size());
   lastDue_ = due;
   writes_.push_back({due, std::move(bytes)});
 }
@@ -208,7 +233,16 @@ void SimulatedRadio::WriteOwnFrame(Clock::time_point now) {
   awaited_->deadline = lastDue_ + ackTimeout_;
 }
 
+void SimulatedRadio::HandleArrivals(Clock::time_point now) {
+  while (!arrivals_.empty() && arrivals_.front().first <= now) {
+    const auto [due, frame] = arrivals_.front();
+    arrivals_.pop_front();
+    HandleFrame(frame, due);
+  }
+}
+
 void SimulatedRadio::ServeTimers(Clock::time_point now) {
+  HandleArrivals(now);
   if (awaited_ && now >= awaited_->deadline) {
     if (awaited_->writes < kMaxWrites) {
       WriteOwnFrame(now);
@@ -240,6 +274,7 @@ int SimulatedRadio::MillisecondsToNextTimer(Clock::time_point now) const {
   Clock::time_point next = Clock::time_point::max();
   if (!writes_.empty()) next = writes_.front().due;
   if (awaited_) next = std::min(next, awaited_->deadline);
+  if (!arrivals_.empty()) next = std::min(next, arrivals_.front().first);
   if (next == Clock::time_point::max()) return -1;
   if (next <= now) return 0;
   return static_cast<int>(std::chrono::ceil<std::chrono::milliseconds>(next - now).count());
@@ -253,7 +288,9 @@ void SimulatedRadio::TakeInput(Clock::time_point now) {
     if (faults_.Silent()) continue;
     for (const auto& outcome : assembler_.Feed(bytes, static_cast<std::size_t>(n), now)) {
       if (outcome.kind == FrameAssembler::Kind::kFrame) {
-        HandleFrame(outcome.frame, now);
+        // The frame is the radio's once its last byte would have crossed the line.
+        inputFreeAt_ = std::max(now, inputFreeAt_) + LineTime(outcome.frame.GetRealMessageSize());
+        arrivals_.emplace_back(inputFreeAt_, outcome.frame);
       } else if (outcome.kind == FrameAssembler::Kind::kBadChecksum) {
         ++statistics_.badFramesReceived;
       }

@@ -5,7 +5,10 @@
 #include <vector>
 
 #include "varim/radio_commands.h"
+#include "varim/db/empty_records.h"
+#include "varim/db/radio_databases.h"
 #include "varim/radio_opcodes.h"
+#include "varim/sim/radio_memory.h"
 
 namespace {
 
@@ -71,9 +74,14 @@ TEST(RadioModel, DspSettingsOf255LeaveTheSettingAsItIs) {
 }
 
 TEST(RadioModel, CurrentChannelParametersFollowTheChannelAndTheWorkedFrequencies) {
+  varim::db::RadioDatabases programming = varim::db::EmptyRadioDatabases();
+  programming.radio.channels[8] = {2, 0, 3, 7'150'000, 7'150'000, 1, 2};  // channel 9, LSB
+  varim::sim::RadioMemory memory;
+  memory.Store(programming, varim::sim::KnownProfiles().front());
   RadioModel radio;
+  radio.Program(memory);
   CRadioMessage command;
-  SetActiveChannel(&command, 0, 9);  // 7150 kHz LSB, low power
+  SetActiveChannel(&command, 0, 9);
   radio.Handle(command);
   SetRecieverFrequency(&command, 0, 7155);
   radio.Handle(command);
@@ -82,14 +90,18 @@ TEST(RadioModel, CurrentChannelParametersFollowTheChannelAndTheWorkedFrequencies
       AnswerTo(radio, ReportCurrentChannelParameters, answer::kCurrentChannelParameters);
   ASSERT_EQ(answer.GetLen(), 17);
   const auto d = DataOf(answer);
+  EXPECT_EQ(d[1], 9);
   EXPECT_EQ(std::vector<std::uint8_t>(d.begin() + 2, d.begin() + 6),
             (std::vector<std::uint8_t>{0x00, 0x6D, 0x2D, 0x38}))
       << "receive 7155000 Hz, big-endian";
   EXPECT_EQ(std::vector<std::uint8_t>(d.begin() + 6, d.begin() + 10),
             (std::vector<std::uint8_t>{0x00, 0x6D, 0x19, 0xB0}))
       << "transmit stays 7150000 Hz";
+  EXPECT_EQ(d[10], 2) << "AME";
+  EXPECT_EQ(d[11], 1) << "fast AGC";
   EXPECT_EQ(d[12], 0) << "LSB";
   EXPECT_EQ(d[14], 25) << "low power";
+  EXPECT_EQ(d[15], 3) << "CW bandwidth";
 
   // Selecting the channel again restores its programmed frequencies.
   SetActiveChannel(&command, 0, 9);

@@ -6,11 +6,19 @@
 
 #include "varim/message_engine.h"
 #include "varim/radio_commands.h"
+#include "varim/sim/sample_programming.h"
 
 namespace {
 
 using varim::sim::SimConsole;
+using varim::sim::SimOptions;
 using varim::sim::SimulatedRadio;
+
+SimOptions SampleRadio() {
+  SimOptions options;
+  options.memory = varim::sim::SampleMemory(varim::sim::KnownProfiles().front());
+  return options;
+}
 
 // The console steering a running radio that an engine talks to.
 class SimConsoleTest : public ::testing::Test {
@@ -27,7 +35,7 @@ class SimConsoleTest : public ::testing::Test {
     return out.str();
   }
 
-  SimulatedRadio radio_;
+  SimulatedRadio radio_{SampleRadio()};
   SimConsole console_{radio_};
   MessageEngine engine_;
 };
@@ -60,7 +68,8 @@ TEST_F(SimConsoleTest, StatusShowsStateAndCounters) {
   SetActiveChannel(&frame, 0, 3);
   ASSERT_EQ(engine_.SendRadioMessage(&frame), 1);
   const std::string status = Run("status");
-  EXPECT_NE(status.find("channel 3, rx 6215000 Hz"), std::string::npos) << status;
+  EXPECT_NE(status.find("varim (generation 2)\nchannel 3, rx 2035000 Hz"), std::string::npos)
+      << status;
   EXPECT_NE(status.find("frames received 1"), std::string::npos) << status;
 }
 

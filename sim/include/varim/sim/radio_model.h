@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "varim/radio_message.h"
+#include "varim/sim/radio_memory.h"
+#include "varim/sim/radio_profile.h"
 
 namespace varim::sim {
 
@@ -20,10 +22,7 @@ struct WorkingChannel {
 };
 
 struct RadioState {
-  static constexpr int kChannels = 200;
-
   int activeChannel = 1;
-  std::array<WorkingChannel, kChannels + 1> channels{};  // index 1..200; 0 unused
   WorkingChannel current{};  // the channel as it is worked, with any frequency changes
   bool squelchOn = false;
   std::uint8_t notchIndex = 0;  // 0..12
@@ -34,19 +33,26 @@ struct RadioState {
   std::uint8_t clarifierMagnitude = 0;
   std::uint8_t operationMode = 0;  // 0..4
   std::uint8_t aleOnOff = 0;       // 1 on
+  bool programming = false;        // between start and stop programming
 };
 
-// The radio's answers and state changes for the frames the program sends, without any line.
+// The radio's answers and state changes for the frames the program sends, without any line:
+// its memory with the transfers in and out of it, its channels, receiver settings and modes.
 class RadioModel {
  public:
-  // A radio with a handful of channels programmed on real HF frequencies, on channel 1.
-  RadioModel();
+  explicit RadioModel(RadioProfile profile = KnownProfiles().front());
 
   // Applies a request and returns the frames the radio answers with (often none).
   std::vector<CRadioMessage> Handle(const CRadioMessage& request);
 
+  // Replaces the memory (a programming stored for this radio's profile) and tunes channel 1.
+  void Program(const RadioMemory& memory);
+  // The next count memory writes are answered "not written".
+  void RefuseWrites(int count) { refusedWrites_ += count; }
+
   const RadioState& State() const { return state_; }
-  RadioState& MutableState() { return state_; }
+  const RadioMemory& Memory() const { return memory_; }
+  const RadioProfile& Profile() const { return profile_; }
 
   // The 16 bytes of the current-channel answer: channel, receive and transmit frequency,
   // mode, AGC, sideband, power and bandwidth.
@@ -54,8 +60,14 @@ class RadioModel {
 
  private:
   void SelectChannel(int channel);
+  CRadioMessage ReadMemory(const std::uint8_t* request) const;
+  CRadioMessage WriteMemory(const std::uint8_t* request, int dataCount);
+  CRadioMessage ModeAnswer(std::uint8_t mode) const;
 
+  RadioProfile profile_;
+  RadioMemory memory_;
   RadioState state_;
+  int refusedWrites_ = 0;
 };
 
 // A frame from the radio with the opcode and data bytes given.

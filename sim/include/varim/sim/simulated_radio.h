@@ -9,19 +9,28 @@
 #include <optional>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "varim/radio_message.h"
 #include "varim/sim/frame_assembler.h"
 #include "varim/sim/line_faults.h"
 #include "varim/sim/pseudo_terminal.h"
+#include "varim/sim/radio_memory.h"
 #include "varim/sim/radio_model.h"
 
 namespace varim::sim {
 
 struct SimOptions {
-  // Decides how long the radio waits for the program's acknowledgement before it resends.
+  // Decides how long the radio waits for the program's acknowledgement before it resends,
+  // and the speed of a paced line.
   int baudRate = 9600;
+  // A paced line moves each byte in 11 bit times in either direction, as a real line does;
+  // an unpaced one as fast as the pseudo-terminal goes.
+  bool paced = false;
+  RadioProfile profile = KnownProfiles().front();
+  // The radio's memory at power-on; a blank radio when absent.
+  std::optional<RadioMemory> memory;
 };
 
 // What went over the simulated line, counted from the radio's side.
@@ -63,6 +72,8 @@ class SimulatedRadio {
   void PauseInsideNextFrame(std::chrono::milliseconds pause);
   // Switched off: the radio takes nothing and sends nothing, and forgets what it had to send.
   void SetSilent(bool silent);
+  // The next count memory writes are answered "not written".
+  void RefuseWriteChunks(int count);
 
   // A frame the radio sends on its own, delivered with acknowledgement and resends.
   void SendFrame(const CRadioMessage& frame);
@@ -76,6 +87,8 @@ class SimulatedRadio {
   // Waits until the radio's own frames are all acknowledged or given up.
   bool WaitUntilIdle(std::chrono::milliseconds limit) const;
   RadioState State() const;
+  RadioMemory Memory() const;
+  const RadioProfile& Profile() const { return options_.profile; }
 
  private:
   struct ScheduledWrite {
@@ -91,6 +104,8 @@ class SimulatedRadio {
   void Run();
   void Wake();
   void TakeInput(Clock::time_point now);
+  void HandleArrivals(Clock::time_point now);
+  Clock::duration LineTime(std::size_t bytes) const;
   void HandleFrame(const CRadioMessage& frame, Clock::time_point now);
   void StartNextOwnFrame(Clock::time_point now);
   void WriteOwnFrame(Clock::time_point now);
@@ -102,6 +117,7 @@ class SimulatedRadio {
 
   const SimOptions options_;
   const std::chrono::milliseconds ackTimeout_;
+  const Clock::duration byteTime_;
   PseudoTerminal pty_;
   int wakeFd_ = -1;
   std::thread thread_;
@@ -114,6 +130,9 @@ class SimulatedRadio {
   FrameAssembler assembler_;
   std::deque<ScheduledWrite> writes_;
   Clock::time_point lastDue_{};
+  // Frames from the program wait here until a paced line would have delivered them.
+  std::deque<std::pair<Clock::time_point, CRadioMessage>> arrivals_;
+  Clock::time_point inputFreeAt_{};
   std::deque<CRadioMessage> outbox_;
   std::optional<AwaitedFrame> awaited_;
   LineStatistics statistics_;
