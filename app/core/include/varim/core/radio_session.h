@@ -1,0 +1,145 @@
+#pragma once
+
+#include <atomic>
+#include <condition_variable>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+
+#include "varim/core/event_pump.h"
+#include "varim/core/operator.h"
+#include "varim/core/transfer_progress.h"
+#include "varim/db/presence_flags.h"
+#include "varim/db/radio_databases.h"
+#include "varim/message_engine.h"
+
+namespace varim::core {
+
+// Told of the progress of a whole-radio read or write after every chunk.
+class ProgressObserver {
+ public:
+  virtual ~ProgressObserver() = default;
+  virtual void OnProgress(const ProgressView& view) = 0;
+};
+
+// The program's link to one radio, without any window: the message engine, the incoming
+// thread that takes the radio's reports, the six database records with the presence flags,
+// and the sequences that read a whole radio into the records and write them back.
+//
+// Everything but the incoming thread and AbortTransfer runs on the caller's (the window's)
+// thread; waits go through the EventPump so the window stays live.
+class RadioSession {
+ public:
+  // Reports the incoming thread does not handle itself, each handed over by value on that
+  // thread.
+  using ReportSink = std::function<void(CRadioMessage)>;
+
+  // Pause between the sections of a transfer, as the radio has always been given.
+  static constexpr int kSectionPauseMs = 10;
+  // How long to wait for a mode report the radio sends in answer to a mode request.
+  static constexpr int kModeReportWaitMs = 2000;
+
+  RadioSession(Operator& op, EventPump& pump, ReportSink sink = {});
+  ~RadioSession();
+  RadioSession(const RadioSession&) = delete;
+  RadioSession& operator=(const RadioSession&) = delete;
+
+  // Opens the port (a device path, or COM port n) and the engine, and starts the incoming
+  // thread. On failure the operator is told "Can't open port."; PortError() keeps the reason.
+  bool Open(const std::string& device, int baudRate);
+  bool Open(int comPort, int baudRate);
+  void Close();
+  bool IsOpen() const;
+  int BaudRate() const { return baudRate_; }
+  long PortError() const { return engine_.GetPortError(); }
+  const std::string& Device() const { return engine_.GetDevice(); }
+
+  // Sends and waits for the acknowledgement; tells the operator when the radio does not
+  // respond (unless that is switched off).
+  bool SendCommand(const CRadioMessage& frame);
+  // Collects the answer with the opcode after the gate was closed and the request sent.
+  bool AwaitAnswer(CRadioMessage& answer, int opcode);
+  // The whole request-answer pattern: close the gate, send, collect.
+  bool Request(const CRadioMessage& request, int answerOpcode, CRadioMessage& answer);
+  void SetReportCommErrors(bool report) { reportCommErrors_ = report; }
+
+  // Special report 46 on or off as reportsEnabled says.
+  bool SetSpecialReports();
+  // Remote mode (remoteModeValue), then the special reports.
+  bool EnterRemote();
+  // The port is open and the radio gives its program word.
+  bool CommunicationTest();
+  // 1 or 2 from the radio's software version, 0 when it cannot be read.
+  int CheckSoftwareVersion();
+  bool ReadCurrentChannel(channel& current);
+  bool ProgramChannel(int number, const channel& programmed);
+
+  // Reads the whole radio into the records: asks the radio what it carries, classifies it,
+  // reads every database it has and its ISB mode. False when cancelled, aborted or failed (the
+  // operator has been told, unless aborted).
+  bool ReadRadio(ProgressObserver* observer);
+  // Writes the records into the radio with the presence flags the radio reports (none asked
+  // at 1200 baud), filling in a default net 1 when no net is in use. False when cancelled,
+  // aborted or failed.
+  bool WriteRadio(ProgressObserver* observer);
+  // Ends a running read or write at the next chunk; callable from any thread.
+  void AbortTransfer() { transferAborted_ = true; }
+
+  varim::db::RadioDatabases& Databases() { return *databases_; }
+  varim::db::PresenceFlags& Flags() { return flags_; }
+  int RadioGeneration() const { return radioGeneration_; }
+  bool ReportsEnabled() const { return reportsEnabled_; }
+  int RadioBaudIndex() const { return radioBaudIndex_; }
+  int AleOnOffState() const { return aleOnOffState_; }
+  TransferMode Mode() const { return transferMode_; }
+  MessageEngine& Engine() { return engine_; }
+
+ private:
+  bool Connect(int baudRate);
+  void IncomingLoop();
+  void HandleIncoming(const CRadioMessage& frame);
+  bool WaitForReport(const std::atomic<int>& counter, int seenBefore);
+  bool ReadDatabases();
+  bool WriteSequence();
+  bool AskRadioWhatItCarries(bool cancelWithoutCcirAnswer);
+  void FillDefaultNet();
+  bool Transferred(int bytes);
+  void NotifyNoResponse();
+  static int ContinueCallback(int bytes);
+  static int ProgressCallback(int bytes);
+
+  Operator& operator_;
+  EventPump& pump_;
+  ReportSink sink_;
+  MessageEngine engine_;
+  int baudRate_ = 9600;
+  bool reportCommErrors_ = true;
+
+  std::unique_ptr<varim::db::RadioDatabases> databases_;
+  varim::db::PresenceFlags flags_;
+  // The first bytes of the radio record as last read: versions, program word, identity.
+  std::unique_ptr<std::uint8_t[]> lastReadHeader_;
+  bool headerRead_ = false;
+
+  std::atomic<int> aleOnOffState_{0};
+  std::atomic<int> supportModeRequested_{0};
+  std::atomic<int> ccirReports_{0};
+  std::atomic<int> isbReports_{0};
+  int radioGeneration_ = 0;
+  bool reportsEnabled_ = false;
+  int remoteModeValue_ = 2;
+  int radioBaudIndex_ = 3;
+
+  TransferMode transferMode_ = TransferMode::kNone;
+  std::atomic<bool> transferAborted_{false};
+  std::unique_ptr<TransferProgress> progress_;
+  ProgressObserver* observer_ = nullptr;
+
+  std::atomic<bool> incomingStop_{false};
+  std::thread incomingThread_;
+};
+
+}  // namespace varim::core
