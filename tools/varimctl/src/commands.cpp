@@ -5,6 +5,7 @@
 
 #include "builder_catalogue.h"
 #include "frame_text.h"
+#include "varim/core/operator_texts.h"
 #include "varim/message_engine.h"
 #include "varim/port_names.h"
 
@@ -60,7 +61,7 @@ class OpenLink {
 };
 
 int NoResponse(std::ostream& err) {
-  err << kRadioDoesNotRespond << "\n";
+  err << varim::core::texts::kRadioDoesNotRespond << "\n";
   return kExitNoResponse;
 }
 

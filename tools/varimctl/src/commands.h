@@ -16,11 +16,6 @@ enum ExitCode {
   kExitPortUnavailable = 3,  // also: a file that cannot be read or written
 };
 
-// Shown when the radio does not acknowledge or answer (two blanks before the line break).
-inline constexpr char kRadioDoesNotRespond[] =
-    "Radio does not respond to application messages. Check if the  \n"
-    "radio is turned on and is connected to the computer properly.";
-
 // Which line leads to the radio: a device path, or else a COM port number.
 struct LinkOptions {
   std::string device;

@@ -1,5 +1,7 @@
 // varimctl: control a VARIM radio from the command line.
 
+#include <unistd.h>
+
 #include <CLI/CLI.hpp>
 #include <atomic>
 #include <csignal>
@@ -8,6 +10,7 @@
 #include "builder_catalogue.h"
 #include "commands.h"
 #include "database_commands.h"
+#include "session_commands.h"
 
 namespace {
 
@@ -74,6 +77,35 @@ int main(int argc, char** argv) {
   resave->add_option("IN", inputPath, "File to read")->required();
   resave->add_option("OUT", outputPath, "File to write")->required();
 
+  varimctl::DatabaseFiles files;
+  bool assumeYes = false;
+  auto* read = app.add_subcommand("read", "Read the whole radio into database files");
+  auto* write = app.add_subcommand("write", "Write database files into the radio");
+  for (auto* transfer : {read, write}) {
+    transfer->add_option("--rss", files.rss, "Radio database file (.rss)")->required();
+    transfer->add_option("--ale", files.ale, "ALE database file (.ale)");
+    transfer->add_option("--ccr", files.ccr, "CCIR database file (.ccr)");
+  }
+  write->add_flag("--yes", assumeYes, "Answer yes to the program's questions");
+
+  auto* version =
+      app.add_subcommand("version", "Print the radio's software version and generation");
+  auto* channelCommand = app.add_subcommand("channel", "Print the channel the radio works on now");
+
+  varimctl::ChannelSettings settings;
+  auto* programChannel = app.add_subcommand("program-channel", "Program one channel of the radio");
+  programChannel->add_option("N", settings.number, "Channel number")
+      ->required()
+      ->check(CLI::Range(1, 200));
+  programChannel->add_option("--tx", settings.txMHz, "Transmit frequency in MHz (0 for none)");
+  programChannel->add_option("--rx", settings.rxMHz, "Receive frequency in MHz (0 for none)");
+  programChannel->add_option("--power", settings.power, "Low, Medium, High or Max");
+  programChannel->add_option("--sideband", settings.sideband, "LSB or USB");
+  programChannel->add_option("--bandwidth", settings.bandwidth,
+                             "2700, 3300, LSM, CW, 3000 or 2100");
+  programChannel->add_option("--agc", settings.agc, "Slow, Fast or Off");
+  programChannel->add_option("--mode", settings.mode, "SSB, PLT, AME or ISB");
+
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& error) {
@@ -94,6 +126,17 @@ int main(int argc, char** argv) {
   }
   if (check->parsed()) return varimctl::RunCheck(rssPath, alePath, std::cout, std::cerr);
   if (resave->parsed()) return varimctl::RunResave(inputPath, outputPath, std::cerr);
+  if (read->parsed() || write->parsed()) {
+    std::signal(SIGINT, OnInterrupt);
+    std::signal(SIGTERM, OnInterrupt);
+    const varimctl::Terminal terminal{::isatty(STDERR_FILENO) == 1, assumeYes, &interrupted};
+    return read->parsed() ? varimctl::RunRead(link, files, terminal, std::cout, std::cerr)
+                          : varimctl::RunWrite(link, files, terminal, std::cout, std::cerr);
+  }
+  if (version->parsed()) return varimctl::RunVersion(link, std::cout, std::cerr);
+  if (channelCommand->parsed()) return varimctl::RunChannel(link, std::cout, std::cerr);
+  if (programChannel->parsed())
+    return varimctl::RunProgramChannel(link, settings, std::cout, std::cerr);
   if (send->parsed()) {
     return varimctl::RunSend(link, name, args, answerOpcode, verbose, std::cout, std::cerr);
   }
