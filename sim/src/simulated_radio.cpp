@@ -264,6 +264,7 @@ void SimulatedRadio::FlushDueWrites(Clock::time_point now) {
       writes_.pop_front();                            // nobody on the other side
       continue;
     }
+    statistics_.bytesSent += n;
     bytes.erase(bytes.begin(), bytes.begin() + n);
     if (!bytes.empty()) return;
     writes_.pop_front();
@@ -285,6 +286,7 @@ void SimulatedRadio::TakeInput(Clock::time_point now) {
   for (;;) {
     const ssize_t n = ::read(pty_.MasterFd(), bytes, sizeof bytes);
     if (n <= 0) return;
+    statistics_.bytesReceived += n;
     if (faults_.Silent()) continue;
     for (const auto& outcome : assembler_.Feed(bytes, static_cast<std::size_t>(n), now)) {
       if (outcome.kind == FrameAssembler::Kind::kFrame) {

@@ -43,6 +43,8 @@ struct LineStatistics {
   int ownFrameWrites = 0;  // the radio's own frames, resends included
   int ownFramesAcknowledged = 0;
   int ownFramesGivenUp = 0;  // not acknowledged after five writes
+  long bytesReceived = 0;    // every byte from the program, frames or not
+  long bytesSent = 0;
 };
 
 // A radio on a pseudo-terminal: it acknowledges every valid frame, ignores frames with a bad
