@@ -229,10 +229,14 @@ const char* YesNo(std::uint8_t value) {
   return value != 0 ? "Yes" : "No";
 }
 
-void WriteExtraOptions(ProfileFile& file, const tag_extra_options& extra) {
+void WriteExtraOptions(ProfileFile& file, const tag_extra_options& extra,
+                       const PresenceFlags& flags) {
   file.WriteString(kOptionsSection, "Max Channel",
                    extra.max_channel == 0 ? "Auto" : std::to_string(extra.max_channel));
-  file.WriteString(kOptionsSection, "Multinet", YesNo(extra.multinet));
+  // "Multinet" is one key for both records. Extra options that the radio does not use must
+  // not overwrite the ALE option, or every save would lose it.
+  if (flags.extended_support.load() == 1)
+    file.WriteString(kOptionsSection, "Multinet", YesNo(extra.multinet));
   file.WriteString(kOptionsSection, "Vcds", YesNo(extra.vcds));
   file.WriteString(kOptionsSection, "LinkAfterBidr", YesNo(extra.link_after_bidirectional));
 }
@@ -285,7 +289,7 @@ void WriteAleFile(ProfileFile& file, const FileInformation& info, const dbase& r
     if (flags.global_ale_present.load() == 1)
       WriteGlobalMembers(file, section, globalMembers.nets[k]);
   }
-  WriteExtraOptions(file, extraOptions);
+  WriteExtraOptions(file, extraOptions, flags);
   file.DeleteSection("RSS");
   WriteFileInformation(file, kVersionRow.section, info);
 }

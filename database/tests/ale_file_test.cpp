@@ -192,6 +192,23 @@ TEST_F(AleFileTest, OptionsFromOlderFilesAndTheSharedMultinetKey) {
   EXPECT_EQ(extra_.multinet, 0);
 }
 
+TEST_F(AleFileTest, TheMultinetKeyHoldsTheExtraOptionOnlyWhileExtraOptionsAreInUse) {
+  ale_.ale_options.multinet = 1;
+  extra_.multinet = 0;
+  ProfileFile file;
+  Write(file);
+  EXPECT_TRUE(HasLine(file, "Multinet=Yes")) << "the radio uses no extra options";
+  Read(file);
+  EXPECT_EQ(ale_.ale_options.multinet, 1) << "a save and a load keep the ALE option";
+
+  ale_.ale_options.multinet = 1;
+  extra_.multinet = 0;
+  flags_.extended_support = 1;
+  ProfileFile extended;
+  Write(extended);
+  EXPECT_TRUE(HasLine(extended, "Multinet=No"));
+}
+
 TEST_F(AleFileTest, GlobalMembersNamesAreReadForEveryNetWhileInUse) {
   ProfileFile file;
   file.Parse("[Net No. 6]\nGlobal Members Name=ONLYNAME\n");

@@ -187,6 +187,9 @@ bool RadioSession::WaitForReport(const std::atomic<int>& counter, int seenBefore
 bool RadioSession::AskRadioWhatItCarries(bool cancelWithoutCcirAnswer) {
   CRadioMessage support;
   ReportRadioSupportMode(&support);
+  // Marked before sending: the answer can reach the incoming thread before the sender hears
+  // the acknowledgement, and would be ignored if the mark came after.
+  supportModeRequested_ = 1;
   supportModeRequested_ = engine_.SendRadioMessage(&support) == 1 ? 1 : 0;
   flags_.ccir_present = 0;
   flags_.ccir_from_file = 0;
