@@ -2,11 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <utility>
 #include <vector>
 
-#include "varim/radio_commands.h"
 #include "varim/db/empty_records.h"
 #include "varim/db/radio_databases.h"
+#include "varim/radio_commands.h"
 #include "varim/radio_opcodes.h"
 #include "varim/sim/radio_memory.h"
 
@@ -107,6 +109,66 @@ TEST(RadioModel, CurrentChannelParametersFollowTheChannelAndTheWorkedFrequencies
   SetActiveChannel(&command, 0, 9);
   radio.Handle(command);
   EXPECT_EQ(radio.State().current.rxHz, 7150000u);
+}
+
+TEST(RadioModel, MemoryIsReadWithTheAddressEchoedAndWrittenOnlyWhileProgramming) {
+  RadioModel radio;
+  const std::uint8_t address[3] = {0x00, 0x10, 0x00};
+  const std::uint8_t bytes[3] = {0xAA, 0xBB, 0xCC};
+  CRadioMessage write;
+  ProgramMemorySection(&write, address, bytes, 3);
+  auto answers = radio.Handle(write);
+  ASSERT_EQ(answers.size(), 1u);
+  EXPECT_EQ(answers[0].GetOpcode(), answer::kProgramResult);
+  EXPECT_EQ(DataOf(answers[0]), (std::vector<std::uint8_t>{0, 0x00, 0x10, 0x00, 0}))
+      << "not in programming mode: not written";
+
+  CRadioMessage start;
+  StartRadioProgramming(&start, 0);
+  EXPECT_TRUE(radio.Handle(start).empty());
+  radio.RefuseWrites(1);
+  EXPECT_EQ(DataOf(radio.Handle(write)[0])[4], 0) << "refused once";
+  EXPECT_EQ(DataOf(radio.Handle(write)[0])[4], 1);
+
+  CRadioMessage read;
+  GetMemorySection(&read, address, 4);
+  answers = radio.Handle(read);
+  ASSERT_EQ(answers.size(), 1u);
+  EXPECT_EQ(answers[0].GetOpcode(), answer::kMemorySection);
+  EXPECT_EQ(DataOf(answers[0]),
+            (std::vector<std::uint8_t>{0x00, 0x10, 0x00, 4, 0xAA, 0xBB, 0xCC, 0x00}));
+
+  CRadioMessage stop;
+  StopRadioProgramming(&stop, 0);
+  radio.Handle(stop);
+  EXPECT_EQ(DataOf(radio.Handle(write)[0])[4], 0) << "programming ended";
+}
+
+TEST(RadioModel, ModeRequestsAreAnsweredAsTheProfileSays) {
+  auto answersOf = [](RadioModel& radio, int (*build)(CRadioMessage*)) {
+    CRadioMessage request;
+    build(&request);
+    const auto answers = radio.Handle(request);
+    EXPECT_EQ(answers.size(), 1u);
+    return answers.empty() ? std::pair<int, std::vector<std::uint8_t>>{}
+                           : std::pair{answers[0].GetOpcode(), DataOf(answers[0])};
+  };
+  RadioModel plain(*varim::sim::FindProfile("varim"));
+  EXPECT_EQ(answersOf(plain, ReportCcirMode), (std::pair{96, std::vector<std::uint8_t>{0, 0}}));
+  EXPECT_EQ(answersOf(plain, ReportRadioSupportMode),
+            (std::pair{98, std::vector<std::uint8_t>{0}}));
+  EXPECT_EQ(answersOf(plain, ReportIsbMode), (std::pair{48, std::vector<std::uint8_t>{0}}));
+
+  RadioModel rich(*varim::sim::FindProfile("varim-isb"));
+  CRadioMessage aleOn;
+  SetAleMode(&aleOn, 0, 1);
+  rich.Handle(aleOn);
+  EXPECT_EQ(answersOf(rich, ReportCcirMode), (std::pair{96, std::vector<std::uint8_t>{0, 1}}));
+  EXPECT_EQ(answersOf(rich, ReportRadioSupportMode), (std::pair{98, std::vector<std::uint8_t>{1}}));
+  EXPECT_EQ(answersOf(rich, ReportIsbMode), (std::pair{48, std::vector<std::uint8_t>{1}}));
+  EXPECT_EQ(answersOf(*std::make_unique<RadioModel>(*varim::sim::FindProfile("varim-ccir")),
+                      ReportCcirMode),
+            (std::pair{96, std::vector<std::uint8_t>{1, 0}}));
 }
 
 TEST(RadioModel, ChannelsOutsideTheRadioAreIgnored) {
