@@ -87,6 +87,8 @@ int main(int argc, char** argv) {
     transfer->add_option("--ccr", files.ccr, "CCIR database file (.ccr)");
   }
   write->add_flag("--yes", assumeYes, "Answer yes to the program's questions");
+  bool quiet = false;
+  for (auto* transfer : {read, write}) transfer->add_flag("-q,--quiet", quiet, "Show no progress");
 
   auto* version =
       app.add_subcommand("version", "Print the radio's software version and generation");
@@ -129,7 +131,10 @@ int main(int argc, char** argv) {
   if (read->parsed() || write->parsed()) {
     std::signal(SIGINT, OnInterrupt);
     std::signal(SIGTERM, OnInterrupt);
-    const varimctl::Terminal terminal{::isatty(STDERR_FILENO) == 1, assumeYes, &interrupted};
+    const auto progress = quiet                          ? varimctl::ProgressDisplay::kNone
+                          : ::isatty(STDERR_FILENO) == 1 ? varimctl::ProgressDisplay::kBar
+                                                         : varimctl::ProgressDisplay::kLines;
+    const varimctl::Terminal terminal{progress, assumeYes, &interrupted};
     return read->parsed() ? varimctl::RunRead(link, files, terminal, std::cout, std::cerr)
                           : varimctl::RunWrite(link, files, terminal, std::cout, std::cerr);
   }

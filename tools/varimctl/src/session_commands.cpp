@@ -100,6 +100,18 @@ bool LoadFiles(RadioSession& session, const DatabaseFiles& files, std::ostream& 
   return loaded;
 }
 
+TerminalProgress::Style ProgressStyle(ProgressDisplay display) {
+  switch (display) {
+    case ProgressDisplay::kBar:
+      return TerminalProgress::Style::kBar;
+    case ProgressDisplay::kLines:
+      return TerminalProgress::Style::kLines;
+    case ProgressDisplay::kNone:
+      break;
+  }
+  return TerminalProgress::Style::kNone;
+}
+
 int BaudIndexOf(int baud) {
   for (int i = 0; i < 4; ++i) {
     if (kBaudRates[i] == baud) return i;
@@ -139,8 +151,8 @@ int RunRead(const LinkOptions& options, const DatabaseFiles& files, const Termin
   static const std::atomic<bool> never{false};
   bool completed;
   {
-    TerminalProgress progress(err, terminal.progressBar, terminal.stop ? *terminal.stop : never,
-                              session);
+    TerminalProgress progress(err, ProgressStyle(terminal.progress),
+                              terminal.stop ? *terminal.stop : never, session);
     completed = session.ReadRadio(&progress);
   }
   if (!completed) {
@@ -194,8 +206,8 @@ int RunWrite(const LinkOptions& options, const DatabaseFiles& files, const Termi
   static const std::atomic<bool> never{false};
   bool written;
   {
-    TerminalProgress progress(err, terminal.progressBar, terminal.stop ? *terminal.stop : never,
-                              session);
+    TerminalProgress progress(err, ProgressStyle(terminal.progress),
+                              terminal.stop ? *terminal.stop : never, session);
     written = session.WriteRadio(&progress);
   }
   if (!written) {

@@ -16,10 +16,14 @@ struct DatabaseFiles {
   std::optional<std::string> ccr;
 };
 
-// How the terminal takes part: whether the error stream shows a progress bar, whether
-// questions are answered yes, and the flag Ctrl-C sets to abort a transfer.
+// How progress is shown on the error stream: a bar redrawn on one line (a terminal), a line per
+// section (a log), or not at all.
+enum class ProgressDisplay { kNone, kLines, kBar };
+
+// How the terminal takes part: the progress display, whether questions are answered yes, and
+// the flag Ctrl-C sets to abort a transfer.
 struct Terminal {
-  bool progressBar = false;
+  ProgressDisplay progress = ProgressDisplay::kNone;
   bool assumeYes = false;
   const std::atomic<bool>* stop = nullptr;
 };

@@ -39,14 +39,14 @@ void TerminalPump::Wait(int ms) {
 
 void TerminalProgress::OnProgress(const varim::core::ProgressView& view) {
   if (stop_) session_.AbortTransfer();
-  if (isTerminal_) {
+  if (style_ == Style::kBar) {
     const int filled = view.percent * kBarWidth / 100;
     err_ << "\r[" << std::string(static_cast<std::size_t>(filled), '#')
          << std::string(static_cast<std::size_t>(kBarWidth - filled), '.') << "] ";
     err_.width(3);
     err_ << view.percent << "% " << view.status << "\033[K" << std::flush;
     drawn_ = true;
-  } else if (view.status != lastStatus_) {
+  } else if (style_ == Style::kLines && view.status != lastStatus_) {
     err_ << view.percent << "% " << view.status << "\n";
   }
   lastStatus_ = view.status;

@@ -30,14 +30,16 @@ class TerminalPump : public varim::core::EventPump {
   void Wait(int ms) override;
 };
 
-// A one-line progress bar ("[#####.....]  42% Reading Channels Section") on a terminal, or a
-// line per section when the error stream is not one. Ends the transfer at the next chunk once
-// the stop flag is set (Ctrl-C).
+// A one-line progress bar ("[#####.....]  42% Reading Channels Section") on a terminal, a line
+// per section in a log, or nothing. Ends the transfer at the next chunk once the stop flag is
+// set (Ctrl-C).
 class TerminalProgress : public varim::core::ProgressObserver {
  public:
-  TerminalProgress(std::ostream& err, bool isTerminal, const std::atomic<bool>& stop,
+  enum class Style { kNone, kLines, kBar };
+
+  TerminalProgress(std::ostream& err, Style style, const std::atomic<bool>& stop,
                    varim::core::RadioSession& session)
-      : err_(err), isTerminal_(isTerminal), stop_(stop), session_(session) {}
+      : err_(err), style_(style), stop_(stop), session_(session) {}
   ~TerminalProgress() override { Finish(); }
   void OnProgress(const varim::core::ProgressView& view) override;
   // Ends the bar's line.
@@ -45,7 +47,7 @@ class TerminalProgress : public varim::core::ProgressObserver {
 
  private:
   std::ostream& err_;
-  bool isTerminal_;
+  Style style_;
   const std::atomic<bool>& stop_;
   varim::core::RadioSession& session_;
   std::string lastStatus_;
