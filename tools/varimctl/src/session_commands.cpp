@@ -64,26 +64,19 @@ bool SaveFiles(RadioSession& session, const DatabaseFiles& files, std::ostream& 
   PresenceFlags& flags = session.Flags();
   FileInformation info{};
   std::snprintf(info.comment, sizeof info.comment, "Read from radio %.16s", db.radio.serial_number);
+  const bool withCcir = files.ccr && flags.ccir_present == 1;
   std::string error;
   if (!SaveRssFile(files.rss, info, db.radio, db.channelNames, flags, &error) ||
       (files.ale && !SaveAleFile(*files.ale, info, db.radio, db.ale, db.globalMembers,
-                                 db.extraOptions, flags, &error))) {
+                                 db.extraOptions, flags, &error)) ||
+      (withCcir && !SaveCcrFile(*files.ccr, info, db.ccir, &error))) {
     err << "varimctl: " << error << "\n";
     return false;
   }
-  out << "saved " << files.rss << (files.ale ? ", " + *files.ale : "");
-  if (files.ccr) {
-    if (flags.ccir_present == 1) {
-      if (!SaveCcrFile(*files.ccr, info, db.ccir, &error)) {
-        err << "\nvarimctl: " << error << "\n";
-        return false;
-      }
-      out << ", " << *files.ccr;
-    } else {
-      err << "varimctl: the radio carries no CCIR data; " << *files.ccr << " was not written\n";
-    }
-  }
-  out << "\n";
+  out << "saved " << files.rss << (files.ale ? ", " + *files.ale : "")
+      << (withCcir ? ", " + *files.ccr : "") << "\n";
+  if (files.ccr && !withCcir)
+    err << "varimctl: the radio carries no CCIR data; " << *files.ccr << " was not written\n";
   return true;
 }
 
