@@ -91,12 +91,12 @@ ProgressView TransferProgress::View() const {
         break;
       }
     }
-  } else if (ccirPresent_) {
+  } else if (globalAlePresent_ && !ccirPresent_) {
     // A radio with CCIR data moves no global members, whatever its support mode says.
+    view.caption = section = "Global member Data Base";
+  } else {
     view.caption = "CCIR Data Base";
     section = position - kCcirStart < kCcirBytes ? "CCIR Data Base" : "CCIR Channel Number";
-  } else {
-    view.caption = section = "Global member Data Base";
   }
   view.status = std::string(mode_ == TransferMode::kWrite ? "Writing " : "Reading ") + section;
   return view;
