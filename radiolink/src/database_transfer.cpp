@@ -6,7 +6,9 @@
 #include <cstddef>
 #include <cstring>
 #include <memory>
+#include <span>
 #include <thread>
+#include <vector>
 
 #include "varim/byte_order.h"
 #include "varim/radio_commands.h"
@@ -20,36 +22,51 @@ struct MemorySection {
   long address;
   int length;
   std::size_t recordOffset;
+  const char* name;
 };
 
 // The radio record, in transfer order. The first stretch is read whole; of it a write sends
 // only the language byte. The service area moves only when asked for.
-constexpr MemorySection kRadioHeader = {0, 1270, 0};
-constexpr MemorySection kRadioLanguage = {1221, 1, 1221};
-constexpr MemorySection kRadioServiceArea[] = {{1270, 60, 1270}, {1330, 3, 1330}};
+constexpr MemorySection kRadioHeader = {0, 1270, 0, "Radio Header"};
+constexpr MemorySection kRadioLanguage = {1221, 1, 1221, "Language"};
+constexpr MemorySection kRadioServiceArea[] = {{1270, 60, 1270, "Band Settings"},
+                                               {1330, 3, 1330, "Service Word"}};
 constexpr MemorySection kRadioTail[] = {
-    {1383, 305, 1383}, {1688, 2600, 1688}, {4288, 14, 4288}, {4302, 2, 4302}};
+    {1383, 305, 1383, "Groups"},
+    {1688, 2600, 1688, "Channels"},
+    {4288, 14, 4288, "Radio Options"},
+    {4302, 2, 4302, "Accessories"},
+};
 
 constexpr MemorySection kAleSections[] = {
-    {4304, 1820, 0},  {6124, 12, 1820}, {6136, 1600, 1832},
-    {7736, 20, 3432}, {7756, 4, 3452},  {7761, 910, 3457},  // 7760 is skipped
+    {4304, 1820, 0, "ALE Nets"},
+    {6124, 12, 1820, "ALE Options"},
+    {6136, 1600, 1832, "ALE Directory"},
+    {7736, 20, 3432, "ALE Automatic Dials"},
+    {7756, 4, 3452, "ALE Program Word"},
+    {7761, 910, 3457, "ALE Messages"},  // the byte at 7760 is skipped
 };
 
 constexpr MemorySection kCcirSections[] = {
-    {8853, 2, 0},   {8855, 4, 2},   {8859, 400, 6}, {9259, 66, 406},
-    {9325, 1, 472}, {9327, 1, 474}, {9326, 1, 473},
+    {8853, 2, 0, "CCIR Four-Digit Identity"},
+    {8855, 4, 2, "CCIR Six-Digit Identity"},
+    {8859, 400, 6, "CCIR Directory"},
+    {9259, 66, 406, "CCIR Messages"},
+    {9325, 1, 472, "CCIR Preamble"},
+    {9327, 1, 474, "CCIR Alarm"},
+    {9326, 1, 473, "CCIR Beacon"},
 };
 
-constexpr MemorySection kChannelNames = {9368, 400, 0};
-constexpr MemorySection kExtraOptions = {9573, 4, 0};
+constexpr MemorySection kChannelNames = {9368, 400, 0, "CCIR Channel Numbers"};
+constexpr MemorySection kExtraOptions = {9573, 4, 0, "Extra Options"};
 // The global members share the CCIR area: 20 names of 16 bytes, then 20 x 20 member bytes.
-constexpr MemorySection kGlobalNames = {8853, 20 * 16, 0};
-constexpr MemorySection kGlobalAddresses = {9173, 20 * 20, 0};
+constexpr MemorySection kGlobalNames = {8853, 20 * 16, 0, "Global Member Names"};
+constexpr MemorySection kGlobalAddresses = {9173, 20 * 20, 0, "Global Members"};
 
-constexpr MemorySection kRadioSoftwareVersion = {0, 8, 0};
-constexpr MemorySection kProgramWord = {8, 4, 0};
-constexpr MemorySection kSoftwareVersion = {60, 8, 0};
-constexpr MemorySection kOptionList = {68, 255, 68};
+constexpr MemorySection kRadioSoftwareVersion = {0, 8, 0, "Radio Software Version"};
+constexpr MemorySection kProgramWord = {8, 4, 0, "Program Word"};
+constexpr MemorySection kSoftwareVersion = {60, 8, 0, "Software Version"};
+constexpr MemorySection kOptionList = {68, 255, 68, "Option List"};
 
 constexpr long kFirstChannelAddress = 1675;  // channel n at 1675 + 13 n
 constexpr std::uint8_t kExtraAutoMaxChannel = 100;
@@ -159,11 +176,6 @@ int ReadSection(MessageEngine* engine, const MemorySection& section, void* recor
                     static_cast<std::uint8_t*>(record) + section.recordOffset);
 }
 
-int WriteSection(MessageEngine* engine, const MemorySection& section, const void* record) {
-  return WriteMemory(engine, section.address, section.length,
-                     static_cast<const std::uint8_t*>(record) + section.recordOffset);
-}
-
 int SendProgrammingFrame(MessageEngine* engine, bool start) {
   CRadioMessage frame;
   if (start) {
@@ -205,13 +217,26 @@ int ReadSections(MessageEngine* engine, const Sections& sections, void* record, 
 }
 
 template <typename Sections>
-int WriteSections(MessageEngine* engine, const Sections& sections, const void* record, int pauseMs,
-                  bool pauseFirst) {
-  bool first = true;
+void AddImages(std::vector<MemorySectionImage>& images, const Sections& sections,
+               const void* record) {
   for (const MemorySection& section : sections) {
+    const auto* bytes = static_cast<const std::uint8_t*>(record) + section.recordOffset;
+    images.push_back({section.name, section.address, {bytes, bytes + section.length}});
+  }
+}
+
+// Writes the sections in order, with a pause before each but the first (and before the first
+// too when asked).
+int WriteImages(MessageEngine* engine, const std::vector<MemorySectionImage>& images, int pauseMs,
+                bool pauseFirst) {
+  bool first = true;
+  for (const MemorySectionImage& image : images) {
     if (pauseFirst || !first) Pause(pauseMs);
     first = false;
-    if (!WriteSection(engine, section, record)) return 0;
+    if (!WriteMemory(engine, image.address, static_cast<int>(image.bytes.size()),
+                     image.bytes.data())) {
+      return 0;
+    }
   }
   return 1;
 }
@@ -260,16 +285,21 @@ int ReadRadioDataBase(MessageEngine* engine, dbase* radio, int flag, TransferCal
   return ok;
 }
 
+std::vector<MemorySectionImage> RadioDataBaseImage(const dbase& radio, int flag) {
+  auto copy = std::make_unique<dbase>(radio);
+  SwapRadioDatabaseOrder(*copy, true);
+  std::vector<MemorySectionImage> images;
+  AddImages(images, std::span(&kRadioLanguage, 1), copy.get());
+  if (flag) AddImages(images, kRadioServiceArea, copy.get());
+  AddImages(images, kRadioTail, copy.get());
+  return images;
+}
+
 int WriteRadioDataBase(MessageEngine* engine, const dbase* radio, int flag,
                        TransferCallback progress, TransferCallback proceed, int pauseMs) {
   TransferScope scope(progress, proceed);
-  auto copy = std::make_unique<dbase>(*radio);
-  SwapRadioDatabaseOrder(*copy, true);
   if (!SendProgrammingFrame(engine, true)) return 0;
-  int ok = WriteSection(engine, kRadioLanguage, copy.get());
-  if (ok && flag) ok = WriteSections(engine, kRadioServiceArea, copy.get(), pauseMs, true);
-  if (ok) ok = WriteSections(engine, kRadioTail, copy.get(), pauseMs, true);
-  return ok;
+  return WriteImages(engine, RadioDataBaseImage(*radio, flag), pauseMs, false);
 }
 
 int ReadAleDataBase(MessageEngine* engine, ale_dbase* ale, TransferCallback progress,
@@ -280,13 +310,19 @@ int ReadAleDataBase(MessageEngine* engine, ale_dbase* ale, TransferCallback prog
   return ok;
 }
 
+std::vector<MemorySectionImage> AleDataBaseImage(const ale_dbase& ale) {
+  auto copy = std::make_unique<ale_dbase>(ale);
+  SwapAleDatabaseOrder(*copy);
+  std::vector<MemorySectionImage> images;
+  AddImages(images, kAleSections, copy.get());
+  return images;
+}
+
 int WriteAleDataBase(MessageEngine* engine, const ale_dbase* ale, TransferCallback progress,
                      TransferCallback proceed, int pauseMs, std::uint8_t first, std::uint8_t second,
                      std::uint8_t third) {
   TransferScope scope(progress, proceed);
-  auto copy = std::make_unique<ale_dbase>(*ale);
-  SwapAleDatabaseOrder(*copy);
-  const int ok = WriteSections(engine, kAleSections, copy.get(), pauseMs, false);
+  const int ok = WriteImages(engine, AleDataBaseImage(*ale), pauseMs, false);
   return FinishWrite(engine, ok, first == 0 && second == 0 && third == 0);
 }
 
@@ -296,10 +332,16 @@ int ReadCcirDataBase(MessageEngine* engine, ccir_dbase* ccir, TransferCallback p
   return ReadSections(engine, kCcirSections, ccir, pauseMs, true);
 }
 
+std::vector<MemorySectionImage> CcirDataBaseImage(const ccir_dbase& ccir) {
+  std::vector<MemorySectionImage> images;
+  AddImages(images, kCcirSections, &ccir);
+  return images;
+}
+
 int WriteCcirDataBase(MessageEngine* engine, const ccir_dbase* ccir, TransferCallback progress,
                       TransferCallback proceed, int pauseMs) {
   TransferScope scope(progress, proceed);
-  return WriteSections(engine, kCcirSections, ccir, pauseMs, true);
+  return WriteImages(engine, CcirDataBaseImage(*ccir), pauseMs, true);
 }
 
 int ReadChannelNameDataBase(MessageEngine* engine, channel_name* names, TransferCallback progress,
@@ -309,12 +351,18 @@ int ReadChannelNameDataBase(MessageEngine* engine, channel_name* names, Transfer
   return ReadSection(engine, kChannelNames, names);
 }
 
+std::vector<MemorySectionImage> ChannelNameDataBaseImage(const channel_name& names) {
+  std::vector<MemorySectionImage> images;
+  AddImages(images, std::span(&kChannelNames, 1), &names);
+  return images;
+}
+
 int WriteChannelNameDataBase(MessageEngine* engine, const channel_name* names,
                              TransferCallback progress, TransferCallback proceed, int pauseMs,
                              std::uint8_t moreFollows) {
   TransferScope scope(progress, proceed);
-  Pause(pauseMs);
-  return FinishWrite(engine, WriteSection(engine, kChannelNames, names), moreFollows == 0);
+  const int ok = WriteImages(engine, ChannelNameDataBaseImage(*names), pauseMs, true);
+  return FinishWrite(engine, ok, moreFollows == 0);
 }
 
 int ReadGlobalMemberDataBase(MessageEngine* engine, ale_dbase_global_members* members,
@@ -340,14 +388,11 @@ int ReadGlobalMemberDataBase(MessageEngine* engine, ale_dbase_global_members* me
   return 1;
 }
 
-int WriteGlobalMemberDataBase(MessageEngine* engine, const ale_dbase_global_members* members,
-                              TransferCallback progress, TransferCallback proceed, int pauseMs,
-                              std::uint8_t moreFollows) {
-  TransferScope scope(progress, proceed);
+std::vector<MemorySectionImage> GlobalMemberDataBaseImage(const ale_dbase_global_members& members) {
   char names[kNets][16] = {};
   std::uint8_t addresses[kNets][kGlobalMembers] = {};
   for (int k = 0; k < kNets; ++k) {
-    const global_members_entry& entry = members->nets[k];
+    const global_members_entry& entry = members.nets[k];
     std::memcpy(names[k], entry.global_members_name,
                 strnlen(entry.global_members_name, sizeof entry.global_members_name));
     for (int j = 0; j < kGlobalMembers; ++j) {
@@ -355,12 +400,17 @@ int WriteGlobalMemberDataBase(MessageEngine* engine, const ale_dbase_global_memb
       addresses[k][j] = value == kNoEntry ? 0 : static_cast<std::uint8_t>(value + 1);
     }
   }
-  Pause(pauseMs);
-  int ok = WriteSection(engine, kGlobalNames, names);
-  if (ok) {
-    Pause(pauseMs);
-    ok = WriteSection(engine, kGlobalAddresses, addresses);
-  }
+  std::vector<MemorySectionImage> images;
+  AddImages(images, std::span(&kGlobalNames, 1), names);
+  AddImages(images, std::span(&kGlobalAddresses, 1), addresses);
+  return images;
+}
+
+int WriteGlobalMemberDataBase(MessageEngine* engine, const ale_dbase_global_members* members,
+                              TransferCallback progress, TransferCallback proceed, int pauseMs,
+                              std::uint8_t moreFollows) {
+  TransferScope scope(progress, proceed);
+  const int ok = WriteImages(engine, GlobalMemberDataBaseImage(*members), pauseMs, true);
   return FinishWrite(engine, ok, moreFollows == 0);
 }
 
@@ -375,13 +425,19 @@ int ReadExtraOptionDataBase(MessageEngine* engine, tag_extra_options* options,
   return ok;
 }
 
+std::vector<MemorySectionImage> ExtraOptionDataBaseImage(const tag_extra_options& options) {
+  tag_extra_options copy = options;
+  if (copy.max_channel == 0) copy.max_channel = kExtraAutoMaxChannel;
+  std::vector<MemorySectionImage> images;
+  AddImages(images, std::span(&kExtraOptions, 1), &copy);
+  return images;
+}
+
 int WriteExtraOptionDataBase(MessageEngine* engine, const tag_extra_options* options,
                              TransferCallback progress, TransferCallback proceed, int pauseMs) {
   TransferScope scope(progress, proceed);
-  Pause(pauseMs);
-  tag_extra_options copy = *options;
-  if (copy.max_channel == 0) copy.max_channel = kExtraAutoMaxChannel;
-  return FinishWrite(engine, WriteSection(engine, kExtraOptions, &copy), true);
+  const int ok = WriteImages(engine, ExtraOptionDataBaseImage(*options), pauseMs, true);
+  return FinishWrite(engine, ok, true);
 }
 
 int StartRADIOProgramming(MessageEngine* engine) {
@@ -395,6 +451,10 @@ int StopRADIOProgramming(MessageEngine* engine) {
 int WriteRADIOMemorySection(MessageEngine* engine, const std::uint8_t* bytes, long address,
                             int length) {
   return WriteMemory(engine, address, length, bytes);
+}
+
+int ReadRADIOMemorySection(MessageEngine* engine, std::uint8_t* bytes, long address, int length) {
+  return ReadMemory(engine, address, length, bytes);
 }
 
 int ProgramRadioMemorySection(MessageEngine* engine, const std::uint8_t* bytes, long address,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "varim/export.h"
 #include "varim/message_engine.h"
@@ -72,6 +73,9 @@ VARIM_API int ProgramRadioMemorySection(MessageEngine* engine, const std::uint8_
                                         long address, int length);
 VARIM_API int WriteRADIOMemorySection(MessageEngine* engine, const std::uint8_t* bytes,
                                       long address, int length);
+// The chunked read of any stretch of memory, as the radio holds it (no byte-order change).
+VARIM_API int ReadRADIOMemorySection(MessageEngine* engine, std::uint8_t* bytes, long address,
+                                     int length);
 VARIM_API int StartRADIOProgramming(MessageEngine* engine);
 VARIM_API int StopRADIOProgramming(MessageEngine* engine);
 
@@ -88,6 +92,24 @@ VARIM_API int ReadOptionList(MessageEngine* engine, wide_i* wide);
 VARIM_API int ReadCurrentChannel(MessageEngine* engine, channel* current);
 // Programs channel n (1..200) alone; 1 when the write was acknowledged.
 VARIM_API int ProgramChannelNumberN(MessageEngine* engine, const channel* programmed, int n);
+
+// One stretch of radio memory as a write of a record leaves it: the write sends these, and a
+// check of the radio after writing compares them with what it reads back.
+struct MemorySectionImage {
+  const char* name;  // "Channels", "ALE Directory", ...
+  long address;
+  std::vector<std::uint8_t> bytes;
+};
+
+// What the write functions send, section by section, in their order (flag as for the write).
+VARIM_API std::vector<MemorySectionImage> RadioDataBaseImage(const dbase& radio, int flag);
+VARIM_API std::vector<MemorySectionImage> AleDataBaseImage(const ale_dbase& ale);
+VARIM_API std::vector<MemorySectionImage> CcirDataBaseImage(const ccir_dbase& ccir);
+VARIM_API std::vector<MemorySectionImage> ChannelNameDataBaseImage(const channel_name& names);
+VARIM_API std::vector<MemorySectionImage> GlobalMemberDataBaseImage(
+    const ale_dbase_global_members& members);
+VARIM_API std::vector<MemorySectionImage> ExtraOptionDataBaseImage(
+    const tag_extra_options& options);
 
 // The fields the radio keeps big-endian, swapped between host order and the radio's order (the
 // same swap both ways): channel frequencies, guard and priority channels, the service word
