@@ -7,7 +7,9 @@
 #include <CLI/CLI.hpp>
 #include <csignal>
 #include <cstdio>
+#include <fstream>
 #include <iostream>
+#include <sstream>
 #include <string>
 
 #include "varim/sim/sample_programming.h"
@@ -39,10 +41,28 @@ bool MakeLink(const std::string& device, const std::string& link) {
   return true;
 }
 
+// Runs the scenario file's commands in order; false when it asks to quit or cannot be read.
+bool RunScript(varim::sim::SimConsole& console, const std::string& path, bool& quit) {
+  std::ifstream script(path);
+  if (!script) {
+    std::cerr << "varim-sim: cannot read the scenario " << path << "\n";
+    return false;
+  }
+  std::string line;
+  while (stopSignal == 0 && std::getline(script, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (!console.Execute(line, std::cout)) {
+      quit = true;
+      break;
+    }
+    std::cout.flush();
+  }
+  return true;
+}
+
 // Reads console commands until quit, end of input or a stop signal. At end of input (started
 // in the background) the radio keeps running until it is signalled.
-void Serve(varim::sim::SimulatedRadio& radio) {
-  varim::sim::SimConsole console(radio);
+void Serve(varim::sim::SimConsole& console) {
   bool readInput = true;
   std::string pending;
   while (stopSignal == 0) {
@@ -78,8 +98,12 @@ std::string ProfileNames() {
 
 int main(int argc, char** argv) {
   CLI::App app{
-      "A simulated VARIM radio on a pseudo-terminal. It prints the device to open,\n"
-      "then takes commands on standard input (type help)."};
+      "A simulated VARIM radio on a pseudo-terminal. It prints the device to open, runs the\n"
+      "scenario file if one is given, then takes the same commands on standard input until quit\n"
+      "or the end of input (then it runs until interrupted)."};
+  std::ostringstream commands;
+  varim::sim::SimConsole::PrintHelp(commands);
+  app.footer(commands.str());
   std::string link;
   std::string profileName = varim::sim::KnownProfiles().front().name;
   std::string programming = varim::sim::DefaultProgrammingFolder();
@@ -94,6 +118,13 @@ int main(int argc, char** argv) {
   app.add_option("--programming", programming,
                  "Folder with the radio's programming: sample.rss, sample.ale, sample.ccr");
   app.add_flag("--blank", blank, "Start with nothing programmed");
+  std::string script;
+  std::string tracePath;
+  app.add_option("--script", script, "Scenario file: commands, one per line, run at start");
+  app.add_option("--trace", tracePath,
+                 "Log every frame with its time into this file (- for the error stream)");
+  app.add_option("--seed", options.seed,
+                 "Seed of the random line faults (the same seed repeats a run)");
   CLI11_PARSE(app, argc, argv);
 
   const auto profile = varim::sim::FindProfile(profileName);
@@ -114,6 +145,18 @@ int main(int argc, char** argv) {
     options.memory->Store(*databases, *profile);
   }
 
+  std::ofstream traceFile;
+  if (tracePath == "-") {
+    options.trace = [](const std::string& line) { std::cerr << line << std::endl; };
+  } else if (!tracePath.empty()) {
+    traceFile.open(tracePath);
+    if (!traceFile) {
+      std::cerr << "varim-sim: cannot write the trace " << tracePath << "\n";
+      return 3;
+    }
+    options.trace = [&traceFile](const std::string& line) { traceFile << line << std::endl; };
+  }
+
   std::signal(SIGINT, OnStopSignal);
   std::signal(SIGTERM, OnStopSignal);
   std::signal(SIGHUP, OnStopSignal);
@@ -127,7 +170,10 @@ int main(int argc, char** argv) {
   if (!link.empty() && !MakeLink(radio.DevicePath(), link)) return 1;
   std::cout << radio.DevicePath() << std::endl;
 
-  Serve(radio);
+  varim::sim::SimConsole console(radio);
+  bool quit = false;
+  if (!script.empty() && !RunScript(console, script, quit)) quit = true;
+  if (!quit) Serve(console);
 
   radio.Stop();
   if (!link.empty()) ::unlink(link.c_str());

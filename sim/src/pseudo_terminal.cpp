@@ -60,10 +60,14 @@ bool PseudoTerminal::Open(std::string* error) {
   return true;
 }
 
-void PseudoTerminal::Close() {
+void PseudoTerminal::HangUp() {
   if (keepAlive_ >= 0) ::close(keepAlive_);
   if (master_ >= 0) ::close(master_);
   keepAlive_ = master_ = -1;
+}
+
+void PseudoTerminal::Close() {
+  HangUp();
   devicePath_.clear();
 }
 

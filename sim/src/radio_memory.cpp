@@ -10,14 +10,7 @@ namespace varim::sim {
 
 namespace {
 
-constexpr long kAleAddress = 4304;
-constexpr long kSharedAreaAddress = 8853;  // CCIR data, or the global member names
-constexpr long kGlobalMemberBytesAddress = 9173;
-constexpr long kChannelNamesAddress = 9368;
-constexpr long kExtraOptionsAddress = 9573;
-constexpr long kSoftwareVersionAddress = 60;
-constexpr long kAleProgramWordAddress = 7756;
-constexpr std::uint8_t kAutoMaxChannel = 100;
+constexpr long kSoftwareVersionAddress = 60;  // the version that tells generations apart
 
 }  // namespace
 
@@ -35,6 +28,8 @@ bool RadioMemory::Write(long address, int count, const std::uint8_t* in) {
 }
 
 void RadioMemory::Store(const varim::db::RadioDatabases& programming, const RadioProfile& profile) {
+  // The radio record whole (a write sends only part of its header), then everything as the
+  // library's writes would leave it.
   auto radio = std::make_unique<dbase>(programming.radio);
   SwapRadioDatabaseOrder(*radio, true);
   Write(0, sizeof *radio, reinterpret_cast<const std::uint8_t*>(radio.get()));
@@ -44,35 +39,20 @@ void RadioMemory::Store(const varim::db::RadioDatabases& programming, const Radi
   Write(kSoftwareVersionAddress, sizeof versionField, versionField);
 
   auto ale = std::make_unique<ale_dbase>(programming.ale);
-  SwapAleDatabaseOrder(*ale);
-  std::memcpy(ale->ale_program_word, "ALE", 4);
-  Write(kAleAddress, sizeof *ale, reinterpret_cast<const std::uint8_t*>(ale.get()));
-
+  std::memcpy(ale->ale_program_word, "ALE", 4);  // as every written radio holds it
+  std::vector<MemorySectionImage> images = AleDataBaseImage(*ale);
+  auto add = [&images](std::vector<MemorySectionImage> more) {
+    images.insert(images.end(), more.begin(), more.end());
+  };
   if (profile.ccir) {
-    Write(kSharedAreaAddress, sizeof programming.ccir,
-          reinterpret_cast<const std::uint8_t*>(&programming.ccir));
-    Write(kChannelNamesAddress, sizeof programming.channelNames,
-          reinterpret_cast<const std::uint8_t*>(&programming.channelNames));
+    add(CcirDataBaseImage(programming.ccir));
+    add(ChannelNameDataBaseImage(programming.channelNames));
   } else if (profile.extendedSupport) {
-    for (int k = 0; k < kNets; ++k) {
-      const global_members_entry& entry = programming.globalMembers.nets[k];
-      std::uint8_t name[16] = {};
-      std::memcpy(name, entry.global_members_name,
-                  strnlen(entry.global_members_name, sizeof entry.global_members_name));
-      Write(kSharedAreaAddress + 16L * k, sizeof name, name);
-      std::uint8_t members[kGlobalMembers];
-      for (int j = 0; j < kGlobalMembers; ++j) {
-        const std::uint8_t value = entry.global_members[j];
-        members[j] = value == kNoEntry ? 0 : static_cast<std::uint8_t>(value + 1);
-      }
-      Write(kGlobalMemberBytesAddress + 20L * k, sizeof members, members);
-    }
+    add(GlobalMemberDataBaseImage(programming.globalMembers));
   }
-  if (profile.extendedSupport) {
-    tag_extra_options extra = programming.extraOptions;
-    if (extra.max_channel == 0) extra.max_channel = kAutoMaxChannel;
-    Write(kExtraOptionsAddress, sizeof extra, reinterpret_cast<const std::uint8_t*>(&extra));
-  }
+  if (profile.extendedSupport) add(ExtraOptionDataBaseImage(programming.extraOptions));
+  for (const MemorySectionImage& image : images)
+    Write(image.address, static_cast<int>(image.bytes.size()), image.bytes.data());
 }
 
 std::vector<MemoryRange> WrittenRanges(const RadioProfile& profile) {

@@ -6,7 +6,9 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
+#include <ctime>
 
 #include "varim/message_engine.h"
 #include "varim/radio_opcodes.h"
@@ -45,6 +47,7 @@ SimulatedRadio::SimulatedRadio(SimOptions options)
           std::chrono::duration<double>(kBitsPerByte / options_.baudRate))),
       model_(options_.profile) {
   if (options_.memory) model_.Program(*options_.memory);
+  faults_.Seed(options_.seed);
 }
 
 SimulatedRadio::~SimulatedRadio() {
@@ -126,6 +129,73 @@ void SimulatedRadio::RefuseWriteChunks(int count) {
   model_.RefuseWrites(count);
 }
 
+void SimulatedRadio::CorruptKeepingChecksum(int count) {
+  std::lock_guard lock(mutex_);
+  faults_.CorruptKeepingChecksum(count);
+}
+
+void SimulatedRadio::SetFaultRates(const FaultRates& rates) {
+  std::lock_guard lock(mutex_);
+  faults_.SetRates(rates);
+}
+
+void SimulatedRadio::HangUp() {
+  {
+    std::lock_guard lock(mutex_);
+    hungUp_ = true;
+  }
+  Wake();
+}
+
+void SimulatedRadio::ChangeBehaviour(const std::function<void(SimBehaviour&)>& change) {
+  std::lock_guard lock(mutex_);
+  change(model_.Behaviour());
+}
+
+void SimulatedRadio::Send(std::vector<CRadioMessage> frames) {
+  {
+    std::lock_guard lock(mutex_);
+    outbox_.insert(outbox_.end(), frames.begin(), frames.end());
+  }
+  Wake();
+}
+
+void SimulatedRadio::ReceiveCall(IncomingCall kind, const std::string& address,
+                                 const std::string& message) {
+  std::vector<CRadioMessage> frames;
+  {
+    std::lock_guard lock(mutex_);
+    frames = model_.ReceiveCall(kind, address, message, Clock::now());
+  }
+  Send(std::move(frames));
+}
+
+void SimulatedRadio::PressKey(int key) {
+  std::vector<CRadioMessage> frames;
+  {
+    std::lock_guard lock(mutex_);
+    frames = model_.PressKey(key, Clock::now());
+  }
+  Send(std::move(frames));
+}
+
+void SimulatedRadio::Trace(const char* direction, const std::uint8_t* bytes, std::size_t count) {
+  if (!options_.trace) return;
+  const auto now = std::chrono::system_clock::now();
+  const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
+  const auto millis =
+      std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() % 1000;
+  std::tm local{};
+  localtime_r(&seconds, &local);
+  char line[1100];
+  int used = std::snprintf(line, sizeof line, "%02d:%02d:%02d.%03d %s", local.tm_hour, local.tm_min,
+                           local.tm_sec, static_cast<int>(millis), direction);
+  for (std::size_t i = 0; i < count && used < static_cast<int>(sizeof line) - 4; ++i)
+    used +=
+        std::snprintf(line + used, sizeof line - static_cast<std::size_t>(used), " %02X", bytes[i]);
+  options_.trace(line);
+}
+
 void SimulatedRadio::SendFrame(const CRadioMessage& frame) {
   {
     std::lock_guard lock(mutex_);
@@ -183,6 +253,7 @@ SimulatedRadio::Clock::duration SimulatedRadio::LineTime(std::size_t bytes) cons
 void SimulatedRadio::ScheduleWrite(std::vector<std::uint8_t> bytes, Clock::time_point notBefore) {
   // One line: bytes leave in the order they were scheduled, never overtaking earlier ones. On
   // a paced line they are handed over when the last of them would have arrived.
+  faults_.Garble(bytes);
   const Clock::time_point due = std::max(notBefore, lastDue_) + LineTime(bytes.size());
   lastDue_ = due;
   writes_.push_back({due, std::move(bytes)});
@@ -206,7 +277,9 @@ void SimulatedRadio::HandleFrame(const CRadioMessage& frame, Clock::time_point n
     ScheduleWrite(AckImage(), now + faults_.TakeAckDelay());
     ++statistics_.acksSent;
   }
-  for (const CRadioMessage& answerFrame : model_.Handle(frame)) outbox_.push_back(answerFrame);
+  if (frame.GetOpcode() == opcode::kProgramMemorySection && faults_.TakeRefusedWrite())
+    model_.RefuseWrites(1);
+  for (const CRadioMessage& answerFrame : model_.Handle(frame, now)) outbox_.push_back(answerFrame);
 }
 
 void SimulatedRadio::StartNextOwnFrame(Clock::time_point now) {
@@ -219,6 +292,9 @@ void SimulatedRadio::StartNextOwnFrame(Clock::time_point now) {
 void SimulatedRadio::WriteOwnFrame(Clock::time_point now) {
   std::vector<std::uint8_t> image = ImageOf(awaited_->frame);
   if (faults_.TakeCorruption()) image[image.size() - 2] ^= 0xFF;  // the checksum byte
+  // Memory bytes of a memory answer start at image offset 8, after the four lead bytes.
+  if (awaited_->frame.GetOpcode() == answer::kMemorySection && faults_.TakeCompensatedCorruption())
+    faults_.CompensatingCorruption(image, 8, image.size() - 2);
   if (auto garbage = faults_.TakeGarbage(); !garbage.empty())
     ScheduleWrite(std::move(garbage), now);
   if (const auto pause = faults_.TakePause(); pause.count() > 0) {
@@ -243,6 +319,7 @@ void SimulatedRadio::HandleArrivals(Clock::time_point now) {
 
 void SimulatedRadio::ServeTimers(Clock::time_point now) {
   HandleArrivals(now);
+  for (const CRadioMessage& frame : model_.Tick(now)) outbox_.push_back(frame);
   if (awaited_ && now >= awaited_->deadline) {
     if (awaited_->writes < kMaxWrites) {
       WriteOwnFrame(now);
@@ -265,6 +342,7 @@ void SimulatedRadio::FlushDueWrites(Clock::time_point now) {
       continue;
     }
     statistics_.bytesSent += n;
+    Trace("<", bytes.data(), static_cast<std::size_t>(n));
     bytes.erase(bytes.begin(), bytes.begin() + n);
     if (!bytes.empty()) return;
     writes_.pop_front();
@@ -276,6 +354,7 @@ int SimulatedRadio::MillisecondsToNextTimer(Clock::time_point now) const {
   if (!writes_.empty()) next = writes_.front().due;
   if (awaited_) next = std::min(next, awaited_->deadline);
   if (!arrivals_.empty()) next = std::min(next, arrivals_.front().first);
+  next = std::min(next, model_.NextTimer());
   if (next == Clock::time_point::max()) return -1;
   if (next <= now) return 0;
   return static_cast<int>(std::chrono::ceil<std::chrono::milliseconds>(next - now).count());
@@ -287,8 +366,16 @@ void SimulatedRadio::TakeInput(Clock::time_point now) {
     const ssize_t n = ::read(pty_.MasterFd(), bytes, sizeof bytes);
     if (n <= 0) return;
     statistics_.bytesReceived += n;
-    if (faults_.Silent()) continue;
-    for (const auto& outcome : assembler_.Feed(bytes, static_cast<std::size_t>(n), now)) {
+    if (faults_.Silent() || model_.Offline(now)) continue;
+    std::vector<std::uint8_t> received(bytes, bytes + n);
+    faults_.Garble(received);
+    for (const auto& outcome : assembler_.Feed(received.data(), received.size(), now)) {
+      if (outcome.kind != FrameAssembler::Kind::kAbandoned) {
+        MESSAGE_BYTES image;
+        outcome.frame.GetMessageBytes(&image);
+        Trace(outcome.kind == FrameAssembler::Kind::kFrame ? ">" : "> bad checksum:", image.bytes,
+              image.size);
+      }
       if (outcome.kind == FrameAssembler::Kind::kFrame) {
         // The frame is the radio's once its last byte would have crossed the line.
         inputFreeAt_ = std::max(now, inputFreeAt_) + LineTime(outcome.frame.GetRealMessageSize());
@@ -312,8 +399,15 @@ void SimulatedRadio::Run() {
       wantWrite = !writes_.empty() && writes_.front().due <= now;
       changed_.notify_all();
     }
-    pollfd fds[2] = {{pty_.MasterFd(), static_cast<short>(POLLIN | (wantWrite ? POLLOUT : 0)), 0},
-                     {wakeFd_, POLLIN, 0}};
+    bool hungUp;
+    {
+      std::lock_guard lock(mutex_);
+      hungUp = hungUp_;
+      if (hungUp_ && pty_.MasterFd() >= 0) pty_.HangUp();
+    }
+    pollfd fds[2] = {
+        {hungUp ? -1 : pty_.MasterFd(), static_cast<short>(POLLIN | (wantWrite ? POLLOUT : 0)), 0},
+        {wakeFd_, POLLIN, 0}};
     // A write blocked by a full line is retried when the line drains, not in a tight loop.
     constexpr int kBlockedWriteRetryMs = 100;
     ::poll(fds, 2, wantWrite ? kBlockedWriteRetryMs : timeoutMs);

@@ -17,6 +17,8 @@ class PseudoTerminal {
   // error and the result is false.
   bool Open(std::string* error);
   void Close();
+  // Closes both sides but keeps the device path: the program's end sees the line go dead.
+  void HangUp();
 
   int MasterFd() const { return master_; }
   const std::string& DevicePath() const { return devicePath_; }

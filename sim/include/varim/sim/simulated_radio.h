@@ -5,6 +5,7 @@
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -31,6 +32,10 @@ struct SimOptions {
   RadioProfile profile = KnownProfiles().front();
   // The radio's memory at power-on; a blank radio when absent.
   std::optional<RadioMemory> memory;
+  // Seeds the random line faults, so a run can be repeated.
+  std::uint32_t seed = 1;
+  // Given a line of text for every frame in either direction, with its time, when set.
+  std::function<void(const std::string&)> trace;
 };
 
 // What went over the simulated line, counted from the radio's side.
@@ -76,6 +81,19 @@ class SimulatedRadio {
   void SetSilent(bool silent);
   // The next count memory writes are answered "not written".
   void RefuseWriteChunks(int count);
+  // The next count memory answers carry two wrong bytes that the checksum cannot see.
+  void CorruptKeepingChecksum(int count);
+  // Faults at random from now on (all zero: a clean line).
+  void SetFaultRates(const FaultRates& rates);
+  // The line goes dead for good, as when the cable is pulled.
+  void HangUp();
+
+  // What the radio does: call outcomes, link quality, refused commands, self-test results.
+  void ChangeBehaviour(const std::function<void(SimBehaviour&)>& change);
+  // A station calls this radio.
+  void ReceiveCall(IncomingCall kind, const std::string& address, const std::string& message);
+  // A key pressed on the radio's own control head.
+  void PressKey(int key);
 
   // A frame the radio sends on its own, delivered with acknowledgement and resends.
   void SendFrame(const CRadioMessage& frame);
@@ -105,6 +123,8 @@ class SimulatedRadio {
 
   void Run();
   void Wake();
+  void Send(std::vector<CRadioMessage> frames);
+  void Trace(const char* direction, const std::uint8_t* bytes, std::size_t count);
   void TakeInput(Clock::time_point now);
   void HandleArrivals(Clock::time_point now);
   Clock::duration LineTime(std::size_t bytes) const;
@@ -135,6 +155,7 @@ class SimulatedRadio {
   // Frames from the program wait here until a paced line would have delivered them.
   std::deque<std::pair<Clock::time_point, CRadioMessage>> arrivals_;
   Clock::time_point inputFreeAt_{};
+  bool hungUp_ = false;
   std::deque<CRadioMessage> outbox_;
   std::optional<AwaitedFrame> awaited_;
   LineStatistics statistics_;
