@@ -193,8 +193,9 @@ void ControlHead::Report(const RadioState& state, std::vector<CRadioMessage>& ou
       flagsCleared = true;
     }
   }
-  if (all || screen.flags != before.flags || (flagsCleared && screen.flags != 0))
-    out.push_back(display_report::Flags(screen.flags));
+  // After sub-type 15 the head has cleared its flags already; only set ones need a report.
+  const bool flagsOutdated = flagsCleared ? screen.flags != 0 : screen.flags != before.flags;
+  if (all || flagsOutdated) out.push_back(display_report::Flags(screen.flags));
   sent_ = screen;
 }
 

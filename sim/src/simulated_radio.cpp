@@ -277,9 +277,17 @@ void SimulatedRadio::HandleFrame(const CRadioMessage& frame, Clock::time_point n
     ScheduleWrite(AckImage(), now + faults_.TakeAckDelay());
     ++statistics_.acksSent;
   }
-  if (frame.GetOpcode() == opcode::kProgramMemorySection && faults_.TakeRefusedWrite())
-    model_.RefuseWrites(1);
-  for (const CRadioMessage& answerFrame : model_.Handle(frame, now)) outbox_.push_back(answerFrame);
+  CRadioMessage request = frame;
+  if (frame.GetOpcode() == opcode::kProgramMemorySection && frame.GetDataByte(0) == 0) {
+    if (faults_.TakeRefusedWrite()) model_.RefuseWrites(1);
+    // The bytes to write start at data byte 5, after the lead byte, the address and the count.
+    if (frame.GetLen() > 7 && faults_.TakeCompensatedCorruption()) {
+      std::vector<std::uint8_t> data(frame.GetData(), frame.GetData() + frame.GetLen() - 1);
+      faults_.CompensatingCorruption(data, 5, data.size());
+      request.SetData(static_cast<std::uint8_t>(data.size()), data.data());
+    }
+  }
+  for (const CRadioMessage& answerFrame : model_.Handle(request, now)) outbox_.push_back(answerFrame);
 }
 
 void SimulatedRadio::StartNextOwnFrame(Clock::time_point now) {

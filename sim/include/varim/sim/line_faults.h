@@ -32,7 +32,8 @@ class LineFaults {
     lateAckDelay_ = delay;
   }
   void CorruptFrames(int count) { corruptFrames_ += count; }
-  // The next count memory answers carry two wrong bytes whose errors cancel in the checksum.
+  // The next count memory frames, answers to reads or writes from the program, carry two wrong
+  // bytes whose errors cancel in the checksum.
   void CorruptKeepingChecksum(int count) { compensated_ += count; }
   void GarbageBeforeNextFrame(std::vector<std::uint8_t> bytes) { garbage_ = std::move(bytes); }
   void PauseInsideNextFrame(Milliseconds pause) { pauseInsideFrame_ = pause; }

@@ -81,7 +81,8 @@ class SimulatedRadio {
   void SetSilent(bool silent);
   // The next count memory writes are answered "not written".
   void RefuseWriteChunks(int count);
-  // The next count memory answers carry two wrong bytes that the checksum cannot see.
+  // The next count memory frames (answers to reads, or the program's writes as they arrive)
+  // carry two wrong bytes that the checksum cannot see.
   void CorruptKeepingChecksum(int count);
   // Faults at random from now on (all zero: a clean line).
   void SetFaultRates(const FaultRates& rates);
