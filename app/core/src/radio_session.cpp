@@ -306,6 +306,11 @@ bool RadioSession::WriteRadio(ProgressObserver* observer) {
   }
 
   const bool written = WriteSequence();
+  if (written && verifyWrites_ && !VerifyWrite()) {
+    if (slowLine) restoreLoadedFlags();
+    transferMode_ = TransferMode::kNone;
+    return false;
+  }
   const bool ccirLost = loadedCcir == 1 && flags_.ccir_present == 0;
   const bool globalLost = loadedGlobal == 1 && flags_.global_ale_present == 0;
   if (slowLine) restoreLoadedFlags();
@@ -356,6 +361,62 @@ bool RadioSession::WriteSequence() {
                                   kSectionPauseMs);
   if (ok) radioBaudIndex_ = db.radio.radio_options.baud_rate;
   return ok;
+}
+
+bool RadioSession::VerifyWrite() {
+  varim::db::RadioDatabases& db = *databases_;
+  std::vector<MemorySectionImage> images = RadioDataBaseImage(db.radio, 0);
+  auto add = [&images](std::vector<MemorySectionImage> more) {
+    images.insert(images.end(), more.begin(), more.end());
+  };
+  add(AleDataBaseImage(db.ale));
+  if (flags_.ccir_present == 1) {
+    add(CcirDataBaseImage(db.ccir));
+    add(ChannelNameDataBaseImage(db.channelNames));
+  } else if (flags_.global_ale_present == 1) {
+    add(GlobalMemberDataBaseImage(db.globalMembers));
+  }
+  if (flags_.extended_support == 1) add(ExtraOptionDataBaseImage(db.extraOptions));
+
+  std::size_t total = 0;
+  for (const MemorySectionImage& image : images) total += image.bytes.size();
+  std::size_t verified = 0;
+  bool answered = true;
+  auto holds = [this, &answered](const MemorySectionImage& image) {
+    std::vector<std::uint8_t> radio(image.bytes.size());
+    answered = ReadRADIOMemorySection(&engine_, radio.data(), image.address,
+                                      static_cast<int>(radio.size())) == 1;
+    return answered && radio == image.bytes;
+  };
+  for (const MemorySectionImage& image : images) {
+    if (transferAborted_) return false;
+    if (observer_ != nullptr) {
+      observer_->OnProgress({static_cast<int>(verified * 100 / total), "Verify",
+                             std::string("Verifying ") + image.name});
+    }
+    if (!holds(image)) {
+      if (!answered) {
+        NotifyNoResponse();
+        return false;
+      }
+      // Written once more; a second difference is no accident of the line.
+      const bool rewritten = StartRADIOProgramming(&engine_) == 1 &&
+                             WriteRADIOMemorySection(&engine_, image.bytes.data(), image.address,
+                                                     static_cast<int>(image.bytes.size())) == 1 &&
+                             StopRADIOProgramming(&engine_) == 1;
+      if (!rewritten || !holds(image)) {
+        if (!rewritten || !answered) {
+          NotifyNoResponse();
+        } else {
+          operator_.Notify(std::string(texts::kVerificationFailed) + image.name,
+                           Operator::Icon::kError);
+        }
+        return false;
+      }
+    }
+    verified += image.bytes.size();
+  }
+  return true;
 }
 
 bool RadioSession::Transferred(int bytes) {

@@ -87,6 +87,9 @@ int main(int argc, char** argv) {
     transfer->add_option("--ccr", files.ccr, "CCIR database file (.ccr)");
   }
   write->add_flag("--yes", assumeYes, "Answer yes to the program's questions");
+  bool verify = false;
+  write->add_flag("--verify", verify,
+                  "Read every written section back and compare it (rewritten once if it differs)");
   bool quiet = false;
   for (auto* transfer : {read, write}) transfer->add_flag("-q,--quiet", quiet, "Show no progress");
 
@@ -136,7 +139,7 @@ int main(int argc, char** argv) {
                                                          : varimctl::ProgressDisplay::kLines;
     const varimctl::Terminal terminal{progress, assumeYes, &interrupted};
     return read->parsed() ? varimctl::RunRead(link, files, terminal, std::cout, std::cerr)
-                          : varimctl::RunWrite(link, files, terminal, std::cout, std::cerr);
+                          : varimctl::RunWrite(link, files, terminal, verify, std::cout, std::cerr);
   }
   if (version->parsed()) return varimctl::RunVersion(link, std::cout, std::cerr);
   if (channelCommand->parsed()) return varimctl::RunChannel(link, std::cout, std::cerr);

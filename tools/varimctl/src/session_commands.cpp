@@ -166,7 +166,7 @@ int RunRead(const LinkOptions& options, const DatabaseFiles& files, const Termin
 }
 
 int RunWrite(const LinkOptions& options, const DatabaseFiles& files, const Terminal& terminal,
-             std::ostream& out, std::ostream& err) {
+             bool verify, std::ostream& out, std::ostream& err) {
   // A write replaces the radio's whole programming: what is not given would be erased.
   if (!files.ale) {
     err << "varimctl: a write replaces the radio's nets too: give the --ale file as well\n";
@@ -191,6 +191,7 @@ int RunWrite(const LinkOptions& options, const DatabaseFiles& files, const Termi
   }
   if (!link.Open(options, err)) return kExitPortUnavailable;
   if (!session.EnterRemote()) return kExitNoResponse;
+  session.SetVerifyWrites(verify);
   if (BaudIndexOf(options.baud) != session.RadioBaudIndex() &&
       !link.op.Ask(varim::core::texts::kBaudRateDiffers)) {
     err << "varimctl: nothing was written\n";
@@ -207,8 +208,8 @@ int RunWrite(const LinkOptions& options, const DatabaseFiles& files, const Termi
     if (terminal.stop != nullptr && *terminal.stop) err << "varimctl: write aborted\n";
     return kExitNoResponse;
   }
-  out << "written: " << ProgrammedChannels(db.radio) << " channels, " << NetsWithChannels(db.ale)
-      << " nets\n";
+  out << "written" << (verify ? " and verified" : "") << ": " << ProgrammedChannels(db.radio)
+      << " channels, " << NetsWithChannels(db.ale) << " nets\n";
   const int radioBaud = kBaudRates[db.radio.radio_options.baud_rate & 3];
   if (radioBaud != options.baud) out << "the radio now works at " << radioBaud << " baud\n";
   return kExitOk;

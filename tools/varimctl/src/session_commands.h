@@ -33,9 +33,10 @@ struct Terminal {
 int RunRead(const LinkOptions& link, const DatabaseFiles& files, const Terminal& terminal,
             std::ostream& out, std::ostream& err);
 
-// Loads the files, checks the configuration and writes the whole programming into the radio.
+// Loads the files, checks the configuration and writes the whole programming into the radio;
+// with verify, reads every written section back and compares it.
 int RunWrite(const LinkOptions& link, const DatabaseFiles& files, const Terminal& terminal,
-             std::ostream& out, std::ostream& err);
+             bool verify, std::ostream& out, std::ostream& err);
 
 // The radio's software version and generation.
 int RunVersion(const LinkOptions& link, std::ostream& out, std::ostream& err);

@@ -57,12 +57,12 @@ class SessionCommandsTest : public ::testing::Test {
   }
 
   int Write(SimulatedRadio& radio, const varimctl::DatabaseFiles& files, int baud = 9600,
-            bool yes = false) {
+            bool yes = false, bool verify = false) {
     out_.str("");
     err_.str("");
     const varimctl::LinkOptions link{radio.DevicePath(), 1, baud};
-    return varimctl::RunWrite(link, files, {varimctl::ProgressDisplay::kNone, yes, nullptr}, out_,
-                              err_);
+    return varimctl::RunWrite(link, files, {varimctl::ProgressDisplay::kNone, yes, nullptr}, verify,
+                              out_, err_);
   }
 
   std::string folder_;

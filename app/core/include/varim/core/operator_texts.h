@@ -12,5 +12,9 @@ inline constexpr char kGlobalNotProgrammed[] = "The ale global data base was not
 inline constexpr char kBaudRateDiffers[] =
     "Radio baud rate is different from computer baud rate. Continue Programming?";
 inline constexpr char kReadDatabaseFirst[] = "You must read Data Base from radio!";
+// Written after a check of the radio found a section that differs twice; the section's name
+// follows.
+inline constexpr char kVerificationFailed[] =
+    "The radio does not hold what was written, even after writing it again: ";
 
 }  // namespace varim::core::texts

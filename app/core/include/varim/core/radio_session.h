@@ -85,6 +85,10 @@ class RadioSession {
   // at 1200 baud), filling in a default net 1 when no net is in use. False when cancelled,
   // aborted or failed.
   bool WriteRadio(ProgressObserver* observer);
+  // After a write, read every written section back and compare it byte for byte; a section
+  // that differs is written once more, and the write fails when it still differs. The line's
+  // 8-bit checksum cannot catch every corruption; this makes sure the radio holds the data.
+  void SetVerifyWrites(bool verify) { verifyWrites_ = verify; }
   // Ends a running read or write at the next chunk; callable from any thread.
   void AbortTransfer() { transferAborted_ = true; }
 
@@ -104,6 +108,7 @@ class RadioSession {
   bool WaitForReport(const std::atomic<int>& counter, int seenBefore);
   bool ReadDatabases();
   bool WriteSequence();
+  bool VerifyWrite();
   bool AskRadioWhatItCarries(bool cancelWithoutCcirAnswer);
   void FillDefaultNet();
   bool Transferred(int bytes);
@@ -117,6 +122,7 @@ class RadioSession {
   MessageEngine engine_;
   int baudRate_ = 9600;
   bool reportCommErrors_ = true;
+  bool verifyWrites_ = false;
 
   std::unique_ptr<varim::db::RadioDatabases> databases_;
   varim::db::PresenceFlags flags_;
