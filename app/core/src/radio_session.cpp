@@ -363,8 +363,8 @@ bool RadioSession::WriteSequence() {
   return ok;
 }
 
-bool RadioSession::VerifyWrite() {
-  varim::db::RadioDatabases& db = *databases_;
+std::vector<MemorySectionImage> RadioSession::WrittenSections() const {
+  const varim::db::RadioDatabases& db = *databases_;
   std::vector<MemorySectionImage> images = RadioDataBaseImage(db.radio, 0);
   auto add = [&images](std::vector<MemorySectionImage> more) {
     images.insert(images.end(), more.begin(), more.end());
@@ -378,6 +378,23 @@ bool RadioSession::VerifyWrite() {
   }
   if (flags_.extended_support == 1) add(ExtraOptionDataBaseImage(db.extraOptions));
 
+  // The extra options lie inside the channel names: what a later section writes over an
+  // earlier one is what the radio holds there.
+  for (std::size_t earlier = 0; earlier < images.size(); ++earlier) {
+    MemorySectionImage& image = images[earlier];
+    const long end = image.address + static_cast<long>(image.bytes.size());
+    for (std::size_t later = earlier + 1; later < images.size(); ++later) {
+      const MemorySectionImage& over = images[later];
+      const long overEnd = over.address + static_cast<long>(over.bytes.size());
+      for (long at = std::max(image.address, over.address); at < std::min(end, overEnd); ++at)
+        image.bytes[at - image.address] = over.bytes[at - over.address];
+    }
+  }
+  return images;
+}
+
+bool RadioSession::VerifyWrite() {
+  const std::vector<MemorySectionImage> images = WrittenSections();
   std::size_t total = 0;
   for (const MemorySectionImage& image : images) total += image.bytes.size();
   std::size_t verified = 0;

@@ -14,6 +14,7 @@
 #include <stdexcept>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "varim/core/operator_texts.h"
@@ -387,6 +388,119 @@ TEST_F(SessionTest, ARadioThatFallsSilentFailsTheReadOnceAndCanBeUsedAgain) {
   const CRadioMessage display = MakeRadioFrame(report::kDisplay, {1, 2, 3});
   radio_->SendFrame(display);
   EXPECT_TRUE(reports_.WaitFor(display)) << "the incoming thread takes reports again";
+  EXPECT_EQ(operator_.Notices().size(), 1u);
+}
+
+// Loads the sample programming, to be written into the connected radio.
+void LoadSample(RadioSession& session) {
+  std::string error;
+  auto programming = varim::sim::LoadProgramming(varim::sim::DefaultProgrammingFolder(), &error);
+  ASSERT_TRUE(programming) << error;
+  session.Databases() = *programming;
+}
+
+// The names of the written sections the radio's memory does not hold as the records have them.
+Texts SectionsThatDiffer(const RadioSession& session, const RadioMemory& memory) {
+  Texts differ;
+  for (const auto& image : session.WrittenSections()) {
+    const int length = static_cast<int>(image.bytes.size());
+    if (Stretch(memory, image.address, length) != image.bytes) differ.push_back(image.name);
+  }
+  return differ;
+}
+
+// Once the write has begun (the questions before it read memory too), the next chunk written
+// arrives with two wrong bytes that keep its checksum.
+void SpoilOneWrittenChunk(ProgressRecorder& progress, SimulatedRadio& radio) {
+  progress.onView = [&radio, spoiled = false](const ProgressView&) mutable {
+    if (!std::exchange(spoiled, true)) radio.CorruptKeepingChecksum(1);
+  };
+}
+
+TEST_F(SessionTest, WithoutVerificationAChecksumKeepingCorruptionGoesUnseen) {
+  Connect(RadioOf("varim-ccir-extended", false));
+  LoadSample(session_);
+  ProgressRecorder writing;
+  SpoilOneWrittenChunk(writing, *radio_);
+  ASSERT_TRUE(session_.WriteRadio(&writing));
+  EXPECT_EQ(SectionsThatDiffer(session_, radio_->Memory()).size(), 1u);
+  EXPECT_TRUE(operator_.Notices().empty());
+}
+
+TEST_F(SessionTest, VerificationWritesASpoiledSectionAgainAndTheRadioHoldsTheRecords) {
+  Connect(RadioOf("varim-ccir-extended", false));
+  LoadSample(session_);
+  session_.SetVerifyWrites(true);
+  ProgressRecorder writing;
+  SpoilOneWrittenChunk(writing, *radio_);
+  ASSERT_TRUE(session_.WriteRadio(&writing));
+  EXPECT_EQ(SectionsThatDiffer(session_, radio_->Memory()), Texts{});
+  EXPECT_TRUE(operator_.Notices().empty());
+
+  // Every chunk went once, but for the spoiled section's, which went twice.
+  const auto written = ChunkAddresses(*radio_, opcode::kProgramMemorySection);
+  std::vector<long> twice;
+  for (const long address : written) {
+    const auto times = std::count(written.begin(), written.end(), address);
+    ASSERT_LE(times, 2) << "at " << address;
+    if (times == 2 && std::find(twice.begin(), twice.end(), address) == twice.end())
+      twice.push_back(address);
+  }
+  ASSERT_FALSE(twice.empty());
+  const auto sections = session_.WrittenSections();
+  const auto spoiled = std::find_if(sections.begin(), sections.end(), [&](const auto& image) {
+    return image.address == twice.front();
+  });
+  ASSERT_NE(spoiled, sections.end());
+  const auto spoiledEnd = spoiled->address + static_cast<long>(spoiled->bytes.size());
+  for (const long address : twice) {
+    EXPECT_TRUE(address >= spoiled->address && address < spoiledEnd)
+        << address << " is outside " << spoiled->name;
+  }
+
+  Texts verified;
+  for (const ProgressView& view : writing.views) {
+    if (view.status.rfind("Verifying ", 0) == 0) verified.push_back(view.status.substr(10));
+  }
+  Texts names;
+  for (const auto& image : session_.WrittenSections()) names.push_back(image.name);
+  EXPECT_EQ(verified, names);
+}
+
+TEST_F(SessionTest, ADifferenceThatStaysFailsTheVerifiedWriteNamingTheSection) {
+  Connect(RadioOf("varim-global", false));
+  LoadSample(session_);
+  session_.SetVerifyWrites(true);
+  // Every memory frame in either direction from now on, so each read back differs too.
+  radio_->CorruptKeepingChecksum(1 << 20);
+  EXPECT_FALSE(session_.WriteRadio(nullptr));
+  // The one-byte language section cannot carry two compensating errors; the groups are next.
+  EXPECT_EQ(operator_.Notices(), Texts{std::string(texts::kVerificationFailed) + "Groups"});
+}
+
+TEST_F(SessionTest, ARadioSwitchedOffDuringAWriteFailsItAndTheNextWriteSucceeds) {
+  Connect(RadioOf("varim-ccir-extended", false));
+  LoadSample(session_);
+  ProgressRecorder writing;
+  std::optional<Clock::time_point> switchedOff;
+  writing.onView = [&](const ProgressView& view) {
+    if (!switchedOff && view.percent >= 40) {
+      radio_->SetSilent(true);
+      switchedOff = Clock::now();
+    }
+  };
+  EXPECT_FALSE(session_.WriteRadio(&writing));
+  ASSERT_TRUE(switchedOff);
+  const auto waited = std::chrono::duration_cast<milliseconds>(Clock::now() - *switchedOff);
+  // Five unanswered writes of the next chunk, then the write gives up.
+  EXPECT_GE(waited.count(), 4 * kAckTimeoutMs);
+  EXPECT_LT(waited.count(), 5 * kAckTimeoutMs + 2500);
+  EXPECT_EQ(operator_.Notices(), Texts{texts::kRadioDoesNotRespond});
+
+  radio_->SetSilent(false);
+  EXPECT_TRUE(session_.CommunicationTest());
+  ASSERT_TRUE(session_.WriteRadio(nullptr));
+  EXPECT_EQ(SectionsThatDiffer(session_, radio_->Memory()), Texts{});
   EXPECT_EQ(operator_.Notices().size(), 1u);
 }
 

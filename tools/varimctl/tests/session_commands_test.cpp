@@ -9,6 +9,7 @@
 #include <string>
 
 #include "varim/byte_order.h"
+#include "varim/core/operator_texts.h"
 #include "varim/db/ale_file.h"
 #include "varim/db/empty_records.h"
 #include "varim/db/rss_file.h"
@@ -148,6 +149,24 @@ TEST_F(SessionCommandsTest, ADifferentLineSpeedIsWrittenOnlyWhenConfirmed) {
             "(give --yes to answer yes)\nvarimctl: nothing was written\n");
   EXPECT_EQ(Write(target, Files(false), 4800, true), varimctl::kExitOk) << err_.str();
   EXPECT_EQ(out_.str(), "written: 200 channels, 20 nets\nthe radio now works at 9600 baud\n");
+}
+
+TEST_F(SessionCommandsTest, VerifiedWritesSayWhetherTheRadioHoldsTheFiles) {
+  SimulatedRadio source(Radio("varim-global", false));
+  ASSERT_TRUE(source.Start());
+  ASSERT_EQ(Read(source, Files(false)), varimctl::kExitOk);
+
+  SimulatedRadio target(Radio("varim-global", true));
+  ASSERT_TRUE(target.Start());
+  ASSERT_EQ(Write(target, Files(false), 9600, false, true), varimctl::kExitOk) << err_.str();
+  EXPECT_EQ(out_.str(), "written and verified: 200 channels, 20 nets\n");
+
+  SimulatedRadio spoiling(Radio("varim-global", true));
+  ASSERT_TRUE(spoiling.Start());
+  spoiling.CorruptKeepingChecksum(1 << 20);
+  EXPECT_EQ(Write(spoiling, Files(false), 9600, false, true), varimctl::kExitNoResponse);
+  EXPECT_EQ(out_.str(), "");
+  EXPECT_EQ(err_.str(), std::string(varim::core::texts::kVerificationFailed) + "Groups\n");
 }
 
 TEST_F(SessionCommandsTest, VersionChannelAndProgramChannel) {

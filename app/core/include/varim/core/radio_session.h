@@ -8,10 +8,12 @@
 #include <mutex>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "varim/core/event_pump.h"
 #include "varim/core/operator.h"
 #include "varim/core/transfer_progress.h"
+#include "varim/database_transfer.h"
 #include "varim/db/presence_flags.h"
 #include "varim/db/radio_databases.h"
 #include "varim/message_engine.h"
@@ -89,6 +91,10 @@ class RadioSession {
   // that differs is written once more, and the write fails when it still differs. The line's
   // 8-bit checksum cannot catch every corruption; this makes sure the radio holds the data.
   void SetVerifyWrites(bool verify) { verifyWrites_ = verify; }
+  // The memory sections a write puts into the radio from the records, as the presence flags
+  // stand (the radio and ALE records, the CCIR data and channel names or the global members,
+  // and the extra options), each as the radio holds it once the whole write is done.
+  std::vector<MemorySectionImage> WrittenSections() const;
   // Ends a running read or write at the next chunk; callable from any thread.
   void AbortTransfer() { transferAborted_ = true; }
 
