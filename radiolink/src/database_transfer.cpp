@@ -10,6 +10,7 @@
 #include <thread>
 #include <vector>
 
+#include "late_answers.h"
 #include "varim/byte_order.h"
 #include "varim/radio_commands.h"
 #include "varim/radio_opcodes.h"
@@ -74,6 +75,10 @@ constexpr int kCurrentChannelLength = 17;
 constexpr int kAnswerLeadBytes = 4;
 constexpr int kAcceptedByte = 4;
 
+// A transfer runs on its caller's thread from start to end, and so do late answers' requests.
+thread_local varim::link::RecentRequests readRequests;
+thread_local varim::link::RecentRequests writeRequests;
+
 std::atomic<TransferCallback> progressCallback{nullptr};
 std::atomic<TransferCallback> continueCallback{nullptr};
 
@@ -130,7 +135,8 @@ int ReadMemory(MessageEngine* engine, long address, int length, std::uint8_t* de
       return 0;
     }
     CRadioMessage answer;
-    if (!engine->GetMessageWithOpcode(&answer, answer::kMemorySection)) return 0;
+    if (!engine->GetMessageWithOpcode(&answer, answer::kMemorySection, readRequests.Sent(request)))
+      return 0;
     // A short answer would fill the record with whatever the frame held before.
     if (answer.GetLen() - 1 < kAnswerLeadBytes + chunk) return 0;
     std::memcpy(destination, answer.GetData() + kAnswerLeadBytes, static_cast<std::size_t>(chunk));
@@ -156,7 +162,8 @@ int WriteMemory(MessageEngine* engine, long address, int length, const std::uint
       return 0;
     }
     CRadioMessage answer;
-    if (!engine->GetMessageWithOpcode(&answer, answer::kProgramResult)) return 0;
+    if (!engine->GetMessageWithOpcode(&answer, answer::kProgramResult, writeRequests.Sent(request)))
+      return 0;
     if (answer.GetDataByte(kAcceptedByte) == 0) {
       // Not written: the same chunk again, without advancing and without callbacks.
       if (++refusals > kMaxRefusedChunkResends) return 0;

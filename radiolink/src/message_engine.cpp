@@ -239,9 +239,14 @@ int MessageEngine::UnlockGetMessage() {
   return 1;
 }
 
-bool MessageEngine::TakeFirstWithOpcode(CRadioMessage* frame, int opcode) {
-  for (auto it = buffer_.begin(); it != buffer_.end(); ++it) {
-    if (it->GetOpcode() == opcode) {
+bool MessageEngine::TakeFirstWithOpcode(CRadioMessage* frame, int opcode,
+                                        const AnswerFilter& belongs) {
+  for (auto it = buffer_.begin(); it != buffer_.end();) {
+    if (it->GetOpcode() != opcode) {
+      ++it;
+    } else if (belongs && !belongs(*it)) {
+      it = buffer_.erase(it);
+    } else {
       *frame = *it;
       buffer_.erase(it);
       return true;
@@ -251,12 +256,17 @@ bool MessageEngine::TakeFirstWithOpcode(CRadioMessage* frame, int opcode) {
 }
 
 int MessageEngine::GetMessageWithOpcode(CRadioMessage* frame, int opcode) {
+  return GetMessageWithOpcode(frame, opcode, {});
+}
+
+int MessageEngine::GetMessageWithOpcode(CRadioMessage* frame, int opcode,
+                                        const AnswerFilter& belongs) {
   std::unique_lock lock(bufferMutex_);
   bool found = false;
   for (int attempt = 0; attempt < kOpcodeAttempts && !found; ++attempt) {
     if (!bufferChanged_.wait_for(lock, kOpcodeAttemptWait, [this] { return !buffer_.empty(); }))
       continue;
-    found = TakeFirstWithOpcode(frame, opcode);
+    found = TakeFirstWithOpcode(frame, opcode, belongs);
     // Only unrelated frames so far: give the answer the rest of this attempt to arrive, and
     // take it the moment it does rather than after a fixed pause.
     const auto windowEnd = std::chrono::steady_clock::now() + kOpcodeRescanWindow;
@@ -264,7 +274,7 @@ int MessageEngine::GetMessageWithOpcode(CRadioMessage* frame, int opcode) {
     while (!found &&
            bufferChanged_.wait_until(lock, windowEnd, [&] { return arrivals_ != seen; })) {
       seen = arrivals_;
-      found = TakeFirstWithOpcode(frame, opcode);
+      found = TakeFirstWithOpcode(frame, opcode, belongs);
     }
   }
   getGateOpen_ = true;

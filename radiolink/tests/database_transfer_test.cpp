@@ -362,6 +362,47 @@ TEST_F(DatabaseTransferTest, TransferFailsOnAReadAnswerShorterThanItsChunk) {
   EXPECT_EQ(ReadProgramWord(engine_.get(), word), 0);
 }
 
+// A request sent twice (its acknowledgement was lost) is answered twice; the second answer
+// must not stand in for the next chunk's.
+TEST_F(DatabaseTransferTest, ARepeatedAnswerIsNotTakenForTheNextChunk) {
+  Bytes names(200, 'A');
+  names.resize(400, 'B');
+  ASSERT_NO_FATAL_FAILURE(Connect(MemoryWith({{9368, names}})));
+  radio_->DropAcks(1);
+  channel_name read{};
+  ASSERT_EQ(ReadChannelNameDataBase(engine_.get(), &read, nullptr, nullptr, 0), 1);
+  EXPECT_EQ(BytesOf(read), names);
+  EXPECT_EQ(CountOpcode(radio_->ReceivedFrames(), 36), 3) << "the first request went twice";
+}
+
+TEST_F(DatabaseTransferTest, ALateWriteResultOfAnEarlierChunkDoesNotHideARefusal) {
+  ASSERT_NO_FATAL_FAILURE(Connect());
+  ASSERT_NO_FATAL_FAILURE(StartProgramming());
+  channel_name names;
+  std::memset(&names, 0x41, sizeof names);
+  ASSERT_EQ(WriteChannelNameDataBase(engine_.get(), &names, nullptr, nullptr, 0, 1), 1);
+  // The radio's result for the first name chunk once more, then a refusal of the next write.
+  const CRadioMessage late = MakeRadioFrame(36, {0x00, 0x00, 0x24, 0x98, 0x01});
+  engine_->PushMsgToBuffer(engine_.get(), &late);
+  radio_->RefuseWriteChunks(1);
+  tag_extra_options options{};
+  options.max_channel = 50;
+  const std::size_t before = FrameCount();
+  ASSERT_EQ(WriteExtraOptionDataBase(engine_.get(), &options, nullptr, nullptr, 0), 1);
+  EXPECT_EQ(CountOpcode(FramesSince(before), 32), 2) << "the refused chunk went again";
+  EXPECT_EQ(MemoryAt(9573, 4), BytesOf(options));
+}
+
+// A radio whose answers do not begin with the request's bytes is understood as before.
+TEST_F(DatabaseTransferTest, AnAnswerThatEchoesNoRequestIsTaken) {
+  ASSERT_NO_FATAL_FAILURE(Connect());
+  const CRadioMessage answer = MakeRadioFrame(32, {0xFF, 0xFF, 0xFF, 0xFF, 'W', 'O', 'R', 'D'});
+  engine_->PushMsgToBuffer(engine_.get(), &answer);
+  std::uint8_t word[4] = {};
+  ASSERT_EQ(ReadProgramWord(engine_.get(), word), 1);
+  EXPECT_EQ(Bytes(word, word + 4), (Bytes{'W', 'O', 'R', 'D'}));
+}
+
 TEST_F(DatabaseTransferTest, ExtraOptionsTransferCodesAutoAndTheFlags) {
   const std::pair<Bytes, Bytes> reads[] = {
       {{100, 100, 2, 1}, {100, 0, 0, 1}},  // only byte 1 holds a channel

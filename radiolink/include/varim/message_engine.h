@@ -4,6 +4,7 @@
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -76,6 +77,10 @@ class VARIM_API MessageEngine {
   // ten attempts (200 ms for any frame to arrive, then 500 ms for the wanted one); other frames
   // stay in their order. Always opens the get gate again.
   int GetMessageWithOpcode(CRadioMessage* frame, int opcode);
+  // The same, for an answer that can be told from a late copy of an earlier one: frames with
+  // the opcode that do not belong are dropped as they are met.
+  using AnswerFilter = std::function<bool(const CRadioMessage&)>;
+  int GetMessageWithOpcode(CRadioMessage* frame, int opcode, const AnswerFilter& belongs);
 
   // 522 ms x 2 x factor, the factor 8, 4, 2 and 1 for 1200, 2400, 4800 and other rates.
   static int AckTimeoutForBaudRate(int baudRate);
@@ -90,7 +95,7 @@ class VARIM_API MessageEngine {
   void ReceiveLoop();
   void ReadWaitingFrames();
   void SignalAck();
-  bool TakeFirstWithOpcode(CRadioMessage* frame, int opcode);
+  bool TakeFirstWithOpcode(CRadioMessage* frame, int opcode, const AnswerFilter& belongs);
   void WaitForStop(std::chrono::milliseconds limit);
 
   CSerial serial_;
