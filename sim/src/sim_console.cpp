@@ -236,12 +236,14 @@ const std::vector<Command>& Commands() {
          out << "the next " << n << " radio frame(s) carry a wrong checksum\n";
          return true;
        }},
-      {"compensate", "N", "spoil two bytes of the next N memory answers so the checksum still fits",
+      {"compensate", "N",
+       "spoil two bytes of the next N memory frames (answers sent or writes taken) so the "
+       "checksum still fits",
        [](SimulatedRadio& radio, Arguments& in, std::ostream& out) {
          int n;
          if (!ReadCount(in, n)) return false;
          radio.CorruptKeepingChecksum(n);
-         out << "the next " << n << " memory answer(s) are spoilt unseen\n";
+         out << "the next " << n << " memory frame(s) are spoilt unseen\n";
          return true;
        }},
       {"garbage", "BYTE...", "put these bytes (hex) on the line before the next radio frame",

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <sstream>
+#include <string>
 
 #include "varim/message_engine.h"
 #include "varim/radio_commands.h"
@@ -83,6 +86,27 @@ TEST_F(SimConsoleTest, MistakesAreExplainedAndQuitEnds) {
   EXPECT_NE(Run("help").find("late-acks N MS"), std::string::npos);
   std::ostringstream out;
   EXPECT_FALSE(console_.Execute("quit", out));
+}
+
+// The scenarios shipped for users run without a line the console does not understand (their
+// waits shortened, so the test does not sit through them).
+TEST_F(SimConsoleTest, EveryShippedScenarioIsUnderstood) {
+  int scenarios = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(VARIM_SIM_SCENARIOS_DIR)) {
+    SCOPED_TRACE(entry.path().filename().string());
+    ++scenarios;
+    std::ifstream file(entry.path());
+    std::string line;
+    int commands = 0;
+    while (std::getline(file, line)) {
+      if (line.rfind("wait ", 0) == 0) line = "wait 0";
+      const std::string answer = Run(line);
+      EXPECT_EQ(answer.find("not understood"), std::string::npos) << answer;
+      if (!line.empty() && line[0] != '#') ++commands;
+    }
+    EXPECT_GT(commands, 0);
+  }
+  EXPECT_GE(scenarios, 5);
 }
 
 }  // namespace
