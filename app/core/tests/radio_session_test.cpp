@@ -241,6 +241,28 @@ class SessionTest : public ::testing::Test {
     ASSERT_TRUE(reports_.WaitFor(marker));
   }
 
+  // Switches the radio off once the transfer has reached the percentage: the transfer gives up
+  // after five unanswered writes of its next chunk and tells the operator; then the radio is
+  // switched on again.
+  void ExpectGivingUpOnASilentRadio(int percent,
+                                    const std::function<bool(ProgressRecorder*)>& transfer) {
+    ProgressRecorder progress;
+    std::optional<Clock::time_point> switchedOff;
+    progress.onView = [&](const ProgressView& view) {
+      if (!switchedOff && view.percent >= percent) {
+        radio_->SetSilent(true);
+        switchedOff = Clock::now();
+      }
+    };
+    EXPECT_FALSE(transfer(&progress));
+    ASSERT_TRUE(switchedOff);
+    const auto waited = std::chrono::duration_cast<milliseconds>(Clock::now() - *switchedOff);
+    EXPECT_GE(waited.count(), 4 * kAckTimeoutMs);
+    EXPECT_LT(waited.count(), 5 * kAckTimeoutMs + 2500);
+    EXPECT_EQ(operator_.Notices(), Texts{texts::kRadioDoesNotRespond});
+    radio_->SetSilent(false);
+  }
+
   std::unique_ptr<SimulatedRadio> radio_;
   std::unique_ptr<SimulatedRadio> secondRadio_;
   RecordingOperator operator_;
@@ -367,23 +389,8 @@ TEST_F(SessionTest, WritingWithoutANetInUseFillsInADefaultNetOne) {
 
 TEST_F(SessionTest, ARadioThatFallsSilentFailsTheReadOnceAndCanBeUsedAgain) {
   Connect(RadioOf("varim-global", true));
-  ProgressRecorder reading;
-  std::optional<Clock::time_point> switchedOff;
-  reading.onView = [&](const ProgressView& view) {
-    if (!switchedOff && view.percent >= 30) {
-      radio_->SetSilent(true);
-      switchedOff = Clock::now();
-    }
-  };
-  EXPECT_FALSE(session_.ReadRadio(&reading));
-  ASSERT_TRUE(switchedOff);
-  const auto waited = std::chrono::duration_cast<milliseconds>(Clock::now() - *switchedOff);
-  // Five unanswered writes of the next chunk request, then the read gives up.
-  EXPECT_GE(waited.count(), 4 * kAckTimeoutMs);
-  EXPECT_LT(waited.count(), 5 * kAckTimeoutMs + 2500);
-  EXPECT_EQ(operator_.Notices(), Texts{texts::kRadioDoesNotRespond});
-
-  radio_->SetSilent(false);
+  ASSERT_NO_FATAL_FAILURE(ExpectGivingUpOnASilentRadio(
+      30, [this](ProgressRecorder* reading) { return session_.ReadRadio(reading); }));
   EXPECT_TRUE(session_.CommunicationTest());
   const CRadioMessage display = MakeRadioFrame(report::kDisplay, {1, 2, 3});
   radio_->SendFrame(display);
@@ -481,23 +488,8 @@ TEST_F(SessionTest, ADifferenceThatStaysFailsTheVerifiedWriteNamingTheSection) {
 TEST_F(SessionTest, ARadioSwitchedOffDuringAWriteFailsItAndTheNextWriteSucceeds) {
   Connect(RadioOf("varim-ccir-extended", false));
   LoadSample(session_);
-  ProgressRecorder writing;
-  std::optional<Clock::time_point> switchedOff;
-  writing.onView = [&](const ProgressView& view) {
-    if (!switchedOff && view.percent >= 40) {
-      radio_->SetSilent(true);
-      switchedOff = Clock::now();
-    }
-  };
-  EXPECT_FALSE(session_.WriteRadio(&writing));
-  ASSERT_TRUE(switchedOff);
-  const auto waited = std::chrono::duration_cast<milliseconds>(Clock::now() - *switchedOff);
-  // Five unanswered writes of the next chunk, then the write gives up.
-  EXPECT_GE(waited.count(), 4 * kAckTimeoutMs);
-  EXPECT_LT(waited.count(), 5 * kAckTimeoutMs + 2500);
-  EXPECT_EQ(operator_.Notices(), Texts{texts::kRadioDoesNotRespond});
-
-  radio_->SetSilent(false);
+  ASSERT_NO_FATAL_FAILURE(ExpectGivingUpOnASilentRadio(
+      40, [this](ProgressRecorder* writing) { return session_.WriteRadio(writing); }));
   EXPECT_TRUE(session_.CommunicationTest());
   ASSERT_TRUE(session_.WriteRadio(nullptr));
   EXPECT_EQ(SectionsThatDiffer(session_, radio_->Memory()), Texts{});
