@@ -106,7 +106,7 @@ void RadioSession::NotifyNoResponse() {
 }
 
 bool RadioSession::SendCommand(const CRadioMessage& frame) {
-  if (!IsOpen() || engine_.SendRadioMessage(&frame) != 1) {
+  if (!IsOpen() || pump_.Run([&] { return engine_.SendRadioMessage(&frame); }) != 1) {
     NotifyNoResponse();
     return false;
   }
@@ -114,7 +114,7 @@ bool RadioSession::SendCommand(const CRadioMessage& frame) {
 }
 
 bool RadioSession::AwaitAnswer(CRadioMessage& answer, int opcode) {
-  if (engine_.GetMessageWithOpcode(&answer, opcode) != 1) {
+  if (pump_.Run([&] { return engine_.GetMessageWithOpcode(&answer, opcode); }) != 1) {
     NotifyNoResponse();
     return false;
   }
@@ -145,17 +145,17 @@ bool RadioSession::EnterRemote() {
 
 bool RadioSession::CommunicationTest() {
   std::uint8_t programWord[4];
-  return IsOpen() && ReadProgramWord(&engine_, programWord) == 1;
+  return IsOpen() && pump_.Run([&] { return ReadProgramWord(&engine_, programWord); }) == 1;
 }
 
 int RadioSession::CheckSoftwareVersion() {
   std::uint8_t version[8];
-  if (ReadSoftwareVersion(&engine_, version) != 1) return 0;
+  if (pump_.Run([&] { return ReadSoftwareVersion(&engine_, version); }) != 1) return 0;
   return GenerationOf(version);
 }
 
 bool RadioSession::ReadCurrentChannel(channel& current) {
-  if (!IsOpen() || ::ReadCurrentChannel(&engine_, &current) != 1) {
+  if (!IsOpen() || pump_.Run([&] { return ::ReadCurrentChannel(&engine_, &current); }) != 1) {
     NotifyNoResponse();
     return false;
   }
@@ -163,7 +163,8 @@ bool RadioSession::ReadCurrentChannel(channel& current) {
 }
 
 bool RadioSession::ProgramChannel(int number, const channel& programmed) {
-  if (!IsOpen() || ProgramChannelNumberN(&engine_, &programmed, number) != 1) {
+  if (!IsOpen() ||
+      pump_.Run([&] { return ProgramChannelNumberN(&engine_, &programmed, number); }) != 1) {
     NotifyNoResponse();
     return false;
   }
@@ -190,7 +191,8 @@ bool RadioSession::AskRadioWhatItCarries(bool cancelWithoutCcirAnswer) {
   // Marked before sending: the answer can reach the incoming thread before the sender hears
   // the acknowledgement, and would be ignored if the mark came after.
   supportModeRequested_ = 1;
-  supportModeRequested_ = engine_.SendRadioMessage(&support) == 1 ? 1 : 0;
+  supportModeRequested_ =
+      pump_.Run([&] { return engine_.SendRadioMessage(&support); }) == 1 ? 1 : 0;
   flags_.ccir_present = 0;
   flags_.ccir_from_file = 0;
   const int ccirBefore = ccirReports_.load();
@@ -247,21 +249,27 @@ bool RadioSession::ReadDatabases() {
   progress_ = std::make_unique<TransferProgress>(TransferMode::kRead, ccir, global, extended);
 
   MessageEngine* e = &engine_;
-  int ok = ReadRadioDataBase(e, &db.radio, 0, ProgressCallback, ContinueCallback, kSectionPauseMs);
-  if (ok) ok = ReadAleDataBase(e, &db.ale, ProgressCallback, ContinueCallback, kSectionPauseMs);
-  if (!ccir) {
-    if (ok && global)
-      ok = ReadGlobalMemberDataBase(e, &db.globalMembers, ProgressCallback, ContinueCallback,
-                                    kSectionPauseMs);
-  } else {
-    if (ok) ok = ReadCcirDataBase(e, &db.ccir, ProgressCallback, ContinueCallback, kSectionPauseMs);
-    if (ok)
-      ok = ReadChannelNameDataBase(e, &db.channelNames, ProgressCallback, ContinueCallback,
-                                   kSectionPauseMs);
-  }
-  if (ok && extended)
-    ok = ReadExtraOptionDataBase(e, &db.extraOptions, ProgressCallback, ContinueCallback,
-                                 kSectionPauseMs);
+  const int ok = pump_.Run([&] {
+    int read =
+        ReadRadioDataBase(e, &db.radio, 0, ProgressCallback, ContinueCallback, kSectionPauseMs);
+    if (read)
+      read = ReadAleDataBase(e, &db.ale, ProgressCallback, ContinueCallback, kSectionPauseMs);
+    if (!ccir) {
+      if (read && global)
+        read = ReadGlobalMemberDataBase(e, &db.globalMembers, ProgressCallback, ContinueCallback,
+                                        kSectionPauseMs);
+    } else {
+      if (read)
+        read = ReadCcirDataBase(e, &db.ccir, ProgressCallback, ContinueCallback, kSectionPauseMs);
+      if (read)
+        read = ReadChannelNameDataBase(e, &db.channelNames, ProgressCallback, ContinueCallback,
+                                       kSectionPauseMs);
+    }
+    if (read && extended)
+      read = ReadExtraOptionDataBase(e, &db.extraOptions, ProgressCallback, ContinueCallback,
+                                     kSectionPauseMs);
+    return read;
+  });
   if (!ok) {
     if (!transferAborted_) NotifyNoResponse();
     return false;
@@ -343,22 +351,26 @@ bool RadioSession::WriteSequence() {
   progress_ = std::make_unique<TransferProgress>(TransferMode::kWrite, ccir, global, extended);
 
   MessageEngine* e = &engine_;
-  int ok = WriteRadioDataBase(e, &db.radio, 0, ProgressCallback, ContinueCallback, kSectionPauseMs);
-  if (ok)
-    ok = WriteAleDataBase(e, &db.ale, ProgressCallback, ContinueCallback, kSectionPauseMs, ccir,
-                          global, extended);
-  if (ok && ccir) {
-    ok = WriteCcirDataBase(e, &db.ccir, ProgressCallback, ContinueCallback, kSectionPauseMs);
-    if (ok)
-      ok = WriteChannelNameDataBase(e, &db.channelNames, ProgressCallback, ContinueCallback,
-                                    kSectionPauseMs, extended);
-  } else if (ok && global) {
-    ok = WriteGlobalMemberDataBase(e, &db.globalMembers, ProgressCallback, ContinueCallback,
-                                   kSectionPauseMs, extended);
-  }
-  if (ok && extended)
-    ok = WriteExtraOptionDataBase(e, &db.extraOptions, ProgressCallback, ContinueCallback,
-                                  kSectionPauseMs);
+  const int ok = pump_.Run([&] {
+    int written =
+        WriteRadioDataBase(e, &db.radio, 0, ProgressCallback, ContinueCallback, kSectionPauseMs);
+    if (written)
+      written = WriteAleDataBase(e, &db.ale, ProgressCallback, ContinueCallback, kSectionPauseMs,
+                                 ccir, global, extended);
+    if (written && ccir) {
+      written = WriteCcirDataBase(e, &db.ccir, ProgressCallback, ContinueCallback, kSectionPauseMs);
+      if (written)
+        written = WriteChannelNameDataBase(e, &db.channelNames, ProgressCallback, ContinueCallback,
+                                           kSectionPauseMs, extended);
+    } else if (written && global) {
+      written = WriteGlobalMemberDataBase(e, &db.globalMembers, ProgressCallback, ContinueCallback,
+                                          kSectionPauseMs, extended);
+    }
+    if (written && extended)
+      written = WriteExtraOptionDataBase(e, &db.extraOptions, ProgressCallback, ContinueCallback,
+                                         kSectionPauseMs);
+    return written;
+  });
   if (ok) radioBaudIndex_ = db.radio.radio_options.baud_rate;
   return ok;
 }
@@ -401,8 +413,10 @@ bool RadioSession::VerifyWrite() {
   bool answered = true;
   auto holds = [this, &answered](const MemorySectionImage& image) {
     std::vector<std::uint8_t> radio(image.bytes.size());
-    answered = ReadRADIOMemorySection(&engine_, radio.data(), image.address,
-                                      static_cast<int>(radio.size())) == 1;
+    answered = pump_.Run([&] {
+      return ReadRADIOMemorySection(&engine_, radio.data(), image.address,
+                                    static_cast<int>(radio.size()));
+    }) == 1;
     return answered && radio == image.bytes;
   };
   for (const MemorySectionImage& image : images) {
@@ -417,10 +431,12 @@ bool RadioSession::VerifyWrite() {
         return false;
       }
       // Written once more; a second difference is no accident of the line.
-      const bool rewritten = StartRADIOProgramming(&engine_) == 1 &&
-                             WriteRADIOMemorySection(&engine_, image.bytes.data(), image.address,
-                                                     static_cast<int>(image.bytes.size())) == 1 &&
-                             StopRADIOProgramming(&engine_) == 1;
+      const bool rewritten = pump_.Run([&] {
+        return StartRADIOProgramming(&engine_) == 1 &&
+               WriteRADIOMemorySection(&engine_, image.bytes.data(), image.address,
+                                       static_cast<int>(image.bytes.size())) == 1 &&
+               StopRADIOProgramming(&engine_) == 1;
+      }) == 1;
       if (!rewritten || !holds(image)) {
         if (!rewritten || !answered) {
           NotifyNoResponse();

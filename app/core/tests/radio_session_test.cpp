@@ -17,6 +17,7 @@
 #include <utility>
 #include <vector>
 
+#include "recording_operator.h"
 #include "varim/core/operator_texts.h"
 #include "varim/database_transfer.h"
 #include "varim/db/channel_set.h"
@@ -38,35 +39,9 @@ using varim::sim::RadioProfile;
 using varim::sim::SimOptions;
 using varim::sim::SimulatedRadio;
 using Texts = std::vector<std::string>;
+using varim::core::testing::RecordingOperator;
 
 constexpr int kAckTimeoutMs = 1044;  // at 9600 baud
-
-class RecordingOperator : public varim::core::Operator {
- public:
-  void Notify(const std::string& text, Icon /*icon*/) override {
-    std::lock_guard lock(mutex_);
-    notices_.push_back(text);
-  }
-  bool Ask(const std::string& text) override {
-    std::lock_guard lock(mutex_);
-    questions_.push_back(text);
-    return answer_;
-  }
-  void AnswerWith(bool yes) { answer_ = yes; }
-  Texts Notices() const {
-    std::lock_guard lock(mutex_);
-    return notices_;
-  }
-  Texts Questions() const {
-    std::lock_guard lock(mutex_);
-    return questions_;
-  }
-
- private:
-  mutable std::mutex mutex_;
-  Texts notices_, questions_;
-  std::atomic<bool> answer_{true};
-};
 
 class SleepingPump : public varim::core::EventPump {
  public:

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 namespace varim::core::texts {
 
 // The program's fixed messages to the operator, exactly as the operator knows them.
@@ -16,5 +18,38 @@ inline constexpr char kReadDatabaseFirst[] = "You must read Data Base from radio
 // follows.
 inline constexpr char kVerificationFailed[] =
     "The radio does not hold what was written, even after writing it again: ";
+
+// Communication settings.
+inline constexpr char kBaudRateIndexNotCorrect[] = "Baud Rate Index is not correct!";
+inline constexpr char kBaudRateNotCorrect[] = "Baud Rate is not correct!";
+inline std::string BaudRateNotDefined(int baudRate) {
+  return "The baud rate " + std::to_string(baudRate) + " is not defined, is set to 1200";
+}
+inline constexpr char kCommTestFailed[] = "Communication test failed!!!";
+inline constexpr char kCommTestSucceeded[] = "Communication test has been completed successfully.";
+
+// The connection and the long commands.
+inline constexpr char kCommandInProgress[] = "Command in progress, please wait!!!";
+inline constexpr char kStopEventNotSignaled[] = "m_Globals.incomingThreadEvent non signaled!";
+inline constexpr char kProgressDialogProblem[] = "LoadProgressDlg(): ProgressDlg problem!";
+inline constexpr char kPleaseWait[] = "Please wait !  ";
+inline constexpr char kOperationDone[] = "The Operation Completed Successful";
+
+// The status bar.
+inline constexpr char kIdleMessage[] = "Ready";
+inline constexpr char kSerialNumberPane[] = "S/N: ";
+inline constexpr char kRadioCodePane[] = "Code: ";
+inline constexpr char kInitialPortPane[] = "COM:1,9600";
+inline std::string PortPane(int commPort, int baudRate) {
+  return "COM: " + std::to_string(commPort) + "," + std::to_string(baudRate);
+}
+
+// The help file.
+inline std::string HelpFileNotFound(const std::string& path) {
+  return "The file " + path + " was not found.";
+}
+inline std::string HelpPathNotFound(const std::string& path) {
+  return "The path " + path + " was not found.";
+}
 
 }  // namespace varim::core::texts

@@ -20,7 +20,8 @@
 
 namespace varim::core {
 
-// Told of the progress of a whole-radio read or write after every chunk.
+// Told of the progress of a whole-radio read or write after every chunk, on the thread that
+// runs the transfer (see EventPump::Run).
 class ProgressObserver {
  public:
   virtual ~ProgressObserver() = default;
@@ -67,6 +68,7 @@ class RadioSession {
   // The whole request-answer pattern: close the gate, send, collect.
   bool Request(const CRadioMessage& request, int answerOpcode, CRadioMessage& answer);
   void SetReportCommErrors(bool report) { reportCommErrors_ = report; }
+  bool ReportCommErrors() const { return reportCommErrors_; }
 
   // Special report 46 on or off as reportsEnabled says.
   bool SetSpecialReports();
@@ -100,10 +102,16 @@ class RadioSession {
 
   varim::db::RadioDatabases& Databases() { return *databases_; }
   varim::db::PresenceFlags& Flags() { return flags_; }
+  const varim::db::PresenceFlags& Flags() const { return flags_; }
   int RadioGeneration() const { return radioGeneration_; }
   bool ReportsEnabled() const { return reportsEnabled_; }
+  void SetReportsEnabled(bool enabled) { reportsEnabled_ = enabled; }
+  // The argument of the remote-mode command: 2 puts the radio under remote control, 0 frees it.
+  int RemoteModeValue() const { return remoteModeValue_; }
+  void SetRemoteModeValue(int value) { remoteModeValue_ = value; }
   int RadioBaudIndex() const { return radioBaudIndex_; }
   int AleOnOffState() const { return aleOnOffState_; }
+  void SetAleOnOffState(int state) { aleOnOffState_ = state; }
   TransferMode Mode() const { return transferMode_; }
   MessageEngine& Engine() { return engine_; }
 

@@ -1,0 +1,471 @@
+#include "varim/core/connection_controller.h"
+
+#include <cstring>
+#include <utility>
+
+#include "varim/core/operator_texts.h"
+#include "varim/db/configuration_check.h"
+#include "varim/port_names.h"
+#include "varim/radio_commands.h"
+#include "varim/radio_opcodes.h"
+
+namespace varim::core {
+namespace {
+
+// Operation modes in which the radio runs ALE and the channel panel shows its ALE parts.
+bool AleCapableMode(int mode) {
+  return mode == 1 || mode == 4 || mode == 6;
+}
+// The radio's option list names its noise blanker third.
+constexpr int kNoiseBlankerOption = 2;
+constexpr int kClarifierPositive = 1;
+constexpr int kClarifierNegative = 2;
+
+template <std::size_t N>
+std::string FieldText(const char (&field)[N]) {
+  return std::string(field, strnlen(field, N));
+}
+
+}  // namespace
+
+// Passes the transfer's progress to the window from the thread that runs the transfer.
+class ConnectionController::ProgressForwarder : public ProgressObserver {
+ public:
+  explicit ProgressForwarder(ControllerView& view) : view_(view) {}
+  void OnProgress(const ProgressView& progress) override { view_.ProgressChanged(progress); }
+
+ private:
+  ControllerView& view_;
+};
+
+ConnectionController::ConnectionController(Operator& op, EventPump& pump, ControllerView& view,
+                                           Poster post, std::string startupDirectory)
+    : operator_(op),
+      pump_(pump),
+      view_(view),
+      post_(std::move(post)),
+      startupDirectory_(std::move(startupDirectory)),
+      session_(op, pump,
+               [this](CRadioMessage frame) { post_([this, frame] { DispatchReport(frame); }); }) {}
+
+ConnectionController::~ConnectionController() {
+  session_.Close();
+}
+
+void ConnectionController::Initialise() {
+  session_.SetReportCommErrors(true);
+  settings_ = LoadCommSettings(startupDirectory_);
+  radioReady_ = false;
+  busy_ = false;
+}
+
+void ConnectionController::SetDeviceForPort(int port, const std::string& device) {
+  deviceForPort_[port] = device;
+}
+
+std::string ConnectionController::DeviceForPort(int port) const {
+  const auto given = deviceForPort_.find(port);
+  return given != deviceForPort_.end() ? given->second : ComPortDevice(port);
+}
+
+void ConnectionController::DeferredConnect() {
+  radioReady_ = false;
+  EnablePanels(false);
+  SetBusy(true);
+  if (OpenConnection() && session_.EnterRemote()) {
+    if (ResetAndRead(true) > 0) {
+      ClosePleaseWait();
+      radioReady_ = true;
+      EnablePanels(true);
+    } else {
+      ClosePleaseWait();
+    }
+  }
+  view_.StateChanged();
+  SetBusy(false);
+}
+
+bool ConnectionController::OpenConnection() {
+  // The session tells the operator "Can't open port." itself.
+  return session_.Open(DeviceForPort(settings_.commPort), settings_.baudRate);
+}
+
+void ConnectionController::CloseConnection() {
+  session_.Close();
+}
+
+bool ConnectionController::UpdateSocket(int port, int baudRate) {
+  if (port == settings_.commPort && baudRate == settings_.baudRate) return true;
+  CloseConnection();
+  settings_ = {port, baudRate};
+  view_.StateChanged();
+  return OpenConnection();
+}
+
+bool ConnectionController::CommunicationTest() {
+  return session_.CommunicationTest();
+}
+
+void ConnectionController::PumpWait(int rounds) {
+  for (int round = 0; round < rounds; ++round) pump_.Wait(10);
+}
+
+void ConnectionController::SetBusy(bool busy) {
+  busy_ = busy;
+  view_.BusyChanged(busy);
+}
+
+void ConnectionController::EnablePanels(bool enabled) {
+  panelsEnabled_ = enabled;
+  view_.EnablePanels(enabled);
+}
+
+void ConnectionController::ShowPleaseWait() {
+  if (pleaseWaitShown_) return;
+  pleaseWaitShown_ = true;
+  view_.ShowPleaseWait(true);
+}
+
+void ConnectionController::ClosePleaseWait() {
+  if (!pleaseWaitShown_) return;
+  pleaseWaitShown_ = false;
+  view_.ShowPleaseWait(false);
+  view_.ShowOperationDone(kOperationDoneMs);
+}
+
+void ConnectionController::ReadDevice() {
+  if (busy_) return;
+  radioReady_ = false;
+  EnablePanels(false);
+  SetBusy(true);
+  const int result = ResetAndRead(true);
+  ClosePleaseWait();
+  SetBusy(false);
+  if (result >= 1 && result <= kMaxChannel + 1) {
+    radioReady_ = true;
+    EnablePanels(true);
+  } else {
+    radioReady_ = false;
+  }
+  view_.StateChanged();
+}
+
+void ConnectionController::Reset() {
+  if (!session_.IsOpen()) {
+    operator_.Notify(texts::kRadioDoesNotRespond, Operator::Icon::kExclamation);
+    return;
+  }
+  EnablePanels(false);
+  SetBusy(true);
+  CRadioMessage frame;
+  PerformReset(&frame);
+  if (SendCommand(frame)) {
+    ShowPleaseWait();
+    const int before = resetReports_;
+    for (int round = 0; round < kResetRounds && resetReports_ == before; ++round) pump_.Wait(10);
+    ClosePleaseWait();
+  }
+  SetBusy(false);
+  if (radioReady_) EnablePanels(true);
+}
+
+void ConnectionController::RemoteControl() {
+  session_.SetRemoteModeValue(session_.RemoteModeValue() > 0 ? 0 : 2);
+  CRadioMessage frame;
+  EnterRemoteMode(&frame, session_.RemoteModeValue());
+  SendCommand(frame);
+  view_.StateChanged();
+}
+
+void ConnectionController::Toggle(CommandId command) {
+  RadioPicture& p = picture_;
+  bool* flag = nullptr;
+  switch (command) {
+    case CommandId::kSquelch:
+      flag = &p.squelch;
+      break;
+    case CommandId::kMonitor:
+      flag = &p.monitor;
+      break;
+    case CommandId::kNoiseBlanker:
+      flag = &p.noiseBlanker;
+      break;
+    case CommandId::kAttenuator:
+      flag = &p.attenuator;
+      break;
+    case CommandId::kClipper:
+      flag = &p.clipper;
+      break;
+    case CommandId::kClarifier:
+      p.clarifierShown = !p.clarifierShown;
+      view_.StateChanged();
+      return;
+    case CommandId::kNotchFilter:
+      p.notchShown = !p.notchShown;
+      view_.StateChanged();
+      return;
+    default:
+      return;
+  }
+  *flag = !*flag;
+  const int on = *flag ? 1 : 0;
+  CRadioMessage frame;
+  switch (command) {
+    case CommandId::kSquelch:
+      SetSquelchOnOff(&frame, 0, on);
+      break;
+    case CommandId::kMonitor:
+      SetMonitorOnOff(&frame, 0, on);
+      break;
+    case CommandId::kNoiseBlanker:
+      SetDspMenuParameters(&frame, 0, 255, 255, on, 255);
+      break;
+    case CommandId::kAttenuator:
+      SetDspMenuParameters(&frame, 0, 255, 255, 255, on);
+      break;
+    default:
+      SetDspMenuParameters(&frame, 0, 255, on, 255, 255);
+      break;
+  }
+  if (!SendCommand(frame)) *flag = !*flag;
+  view_.StateChanged();
+}
+
+CommSettings ConnectionController::BeginCommPorts() {
+  EnablePanels(false);
+  SetBusy(true);
+  return settings_;
+}
+
+bool ConnectionController::CommPortsCheck(int port, int baudRate) {
+  UpdateSocket(port, baudRate);
+  session_.SetReportCommErrors(false);
+  const bool passed = CommunicationTest();
+  session_.SetReportCommErrors(true);
+  if (passed) {
+    operator_.Notify(texts::kCommTestSucceeded, Operator::Icon::kInformation);
+  } else {
+    operator_.Notify(texts::kCommTestFailed, Operator::Icon::kError);
+  }
+  return passed;
+}
+
+bool ConnectionController::CommPortsOk(int port, int baudRate) {
+  return UpdateSocket(port, baudRate);
+}
+
+void ConnectionController::EndCommPorts(bool accepted, const CommSettings& before) {
+  if (!accepted) UpdateSocket(before.commPort, before.baudRate);
+  SetBusy(false);
+  radioReady_ = CommunicationTest();
+  if (session_.ReportsEnabled() && radioReady_) EnablePanels(true);
+  view_.StateChanged();
+}
+
+bool ConnectionController::LoadProgressDlg(TransferMode mode) {
+  if (progressRunning_) {
+    operator_.Notify(texts::kProgressDialogProblem, Operator::Icon::kExclamation);
+    return false;
+  }
+  progressRunning_ = true;
+  view_.ProgressStarted(mode);
+  ProgressForwarder forwarder(view_);
+  const bool completed = mode == TransferMode::kWrite ? session_.WriteRadio(&forwarder)
+                                                      : session_.ReadRadio(&forwarder);
+  view_.ProgressFinished();
+  progressRunning_ = false;
+  const dbase& radio = session_.Databases().radio;
+  serialNumberText_ = FieldText(radio.serial_number);
+  radioCodeText_ = FieldText(radio.radio_code);
+  view_.StateChanged();
+  return completed;
+}
+
+int ConnectionController::ResetAndRead(bool withProgress) {
+  if (withProgress && !LoadProgressDlg(TransferMode::kRead)) return 0;
+  radioReady_ = true;
+  CRadioMessage reset;
+  PerformReset(&reset);
+  const int before = resetReports_;
+  if (!SendCommand(reset)) return 0;
+  // The session keeps the header of the records as read, for a later write to restore.
+  ShowPleaseWait();
+  for (int round = 0; round < kRestartRounds && resetReports_ == before; ++round) pump_.Wait(10);
+  session_.SetReportsEnabled(true);
+  session_.SetSpecialReports();
+  if (!ReadAfterReset()) return 0;
+  return static_cast<int>(channels_.numbers.size()) + 1;
+}
+
+// Steps 6 to 12 of the read: the radio's state after its restart, then the panels.
+bool ConnectionController::ReadAfterReset() {
+  if (!QueryOperationMode()) return false;
+  if (picture_.operationMode == 2) {
+    if (!QueryAleOnOff()) return false;
+    const bool ccirFree = session_.Flags().ccir_present == 1 && session_.AleOnOffState() == 2;
+    CRadioMessage mode;
+    SetRadioOperationMode(&mode, 0, picture_.aleOff && !ccirFree ? 3 : 0);
+    if (!SendCommand(mode)) return false;
+    PumpWait(1);
+  }
+  const int active = ReadActiveChannel();
+  if (active == 0) return false;
+  ListProgrammedChannels(active);
+  if (!UpdateToolBarAndSliders()) return false;
+  if (radioReady_) EnablePanels(true);
+  if (!session_.ReportsEnabled()) return false;
+  if (!LoadActiveChannel()) return false;
+  const dbase& radio = session_.Databases().radio;
+  picture_.noiseBlankerAvailable = radio.options[kNoiseBlankerOption].status == 1;
+  RunConfigurationChecks();
+  view_.StateChanged();
+  return true;
+}
+
+bool ConnectionController::LoadActiveChannel() {
+  // The session has told the operator when the radio did not answer.
+  return session_.ReadCurrentChannel(activeChannelParameters_);
+}
+
+bool ConnectionController::RunConfigurationChecks() {
+  const varim::db::RadioDatabases& db = session_.Databases();
+  configurationValid_ = varim::db::CheckConfiguration(db.radio, db.ale, db.globalMembers,
+                                                      session_.Flags().global_ale_present == 1)
+                            .configurationValid;
+  return configurationValid_;
+}
+
+bool ConnectionController::QueryOperationMode() {
+  CRadioMessage request, answer;
+  ReportRadioOperationMode(&request);
+  if (!session_.Request(request, answer::kRadioOperationMode, answer)) return false;
+  picture_.operationMode = answer.GetData()[0];
+  return true;
+}
+
+bool ConnectionController::QueryAleOnOff() {
+  CRadioMessage request, answer;
+  ReportAleON_OFF(&request);
+  if (!session_.Request(request, answer::kAleOnOff, answer)) return false;
+  SetAleOnOff(answer.GetData()[0]);
+  return true;
+}
+
+void ConnectionController::SetAleOnOff(int state) {
+  session_.SetAleOnOffState(state);
+  picture_.aleOff = state != 1;
+}
+
+int ConnectionController::ReadActiveChannel() {
+  CRadioMessage request, answer;
+  ReportActiveChannel(&request);
+  if (!session_.Request(request, answer::kActiveChannel, answer)) return 0;
+  const int number = answer.GetData()[1];
+  return number >= 1 && number <= kMaxChannel ? number : 0;
+}
+
+int ConnectionController::ListProgrammedChannels(int activeChannel) {
+  channels_ = varim::core::ListProgrammedChannels(session_.Databases().radio, activeChannel);
+  view_.StateChanged();
+  return static_cast<int>(channels_.numbers.size());
+}
+
+bool ConnectionController::UpdateToolBarAndSliders() {
+  CRadioMessage request, answer;
+  ReportSquelchState(&request);
+  if (!session_.Request(request, answer::kSquelchState, answer)) return false;
+  picture_.squelch = (answer.GetData()[0] & 0x02) != 0;
+
+  // The radio answers with a report of its own, which the report dispatch takes.
+  ReportMonitorState(&request);
+  if (!SendCommand(request)) return false;
+
+  ReportDspMenuParameters(&request);
+  if (!session_.Request(request, answer::kDspMenuParameters, answer)) return false;
+  const std::uint8_t* dsp = answer.GetData();
+  picture_.notchPosition = dsp[0] * kNotchLineSize + kNotchMinimum;
+  picture_.clipper = dsp[1] != 0;
+  picture_.noiseBlanker = dsp[2] != 0;
+  picture_.attenuator = dsp[3] != 0;
+
+  ReportClarifierPosition(&request);
+  if (!session_.Request(request, answer::kClarifierPosition, answer)) return false;
+  const std::uint8_t sign = answer.GetData()[0];
+  const int magnitude = answer.GetData()[1];
+  picture_.clarifierOff = sign != kClarifierPositive && sign != kClarifierNegative;
+  picture_.clarifierPosition = sign == kClarifierPositive   ? magnitude
+                               : sign == kClarifierNegative ? -magnitude
+                                                            : 0;
+
+  if (!QueryOperationMode() || !QueryAleOnOff()) return false;
+  const int mode = picture_.operationMode;
+  if ((mode == 1 || mode == 4) && picture_.firstScanMark == 0) picture_.firstScanMark = 1;
+  picture_.aleCapable = AleCapableMode(mode);
+  view_.StateChanged();
+  return true;
+}
+
+void ConnectionController::DispatchReport(const CRadioMessage& frame) {
+  if (frame.GetOpcode() != report::kReset) return;
+  // The radio restarted and left remote mode: take it back when the program relies on it.
+  ++resetReports_;
+  remoteModeRequested_ = true;
+  if (radioReady_) {
+    CRadioMessage remote;
+    EnterRemoteMode(&remote, session_.RemoteModeValue());
+    if (SendCommand(remote)) session_.SetSpecialReports();
+  }
+}
+
+void ConnectionController::Shutdown() {
+  CloseConnection();
+  if (pleaseWaitShown_) {
+    pleaseWaitShown_ = false;
+    view_.ShowPleaseWait(false);
+  }
+  SaveCommSettings(startupDirectory_, settings_);
+}
+
+CommandContext ConnectionController::Context() const {
+  CommandContext c;
+  c.portOpen = session_.IsOpen();
+  c.radioReady = radioReady_;
+  c.busy = busy_;
+  c.reportsEnabled = session_.ReportsEnabled();
+  c.configurationValid = configurationValid_;
+  c.ccirPresent = session_.Flags().ccir_present == 1;
+  c.radioGeneration = session_.RadioGeneration();
+  c.currentPanel = currentPanel_;
+  c.aleOff = picture_.aleOff;
+  c.aleOnOffState = session_.AleOnOffState();
+  c.aleCapable = picture_.aleCapable;
+  c.linkUp = picture_.linkUp;
+  c.noiseBlankerAvailable = picture_.noiseBlankerAvailable;
+  c.squelch = picture_.squelch;
+  c.monitor = picture_.monitor;
+  c.noiseBlanker = picture_.noiseBlanker;
+  c.attenuator = picture_.attenuator;
+  c.clipper = picture_.clipper;
+  c.clarifier = picture_.clarifierShown;
+  c.notchFilter = picture_.notchShown;
+  c.remoteModeValue = session_.RemoteModeValue();
+  return c;
+}
+
+CommandState ConnectionController::StateOf(CommandId command) const {
+  return varim::core::StateOf(command, Context());
+}
+
+std::string ConnectionController::SerialNumberPane() const {
+  return texts::kSerialNumberPane + serialNumberText_;
+}
+
+std::string ConnectionController::RadioCodePane() const {
+  return texts::kRadioCodePane + radioCodeText_;
+}
+
+std::string ConnectionController::PortPane() const {
+  return texts::PortPane(settings_.commPort, settings_.baudRate);
+}
+
+}  // namespace varim::core

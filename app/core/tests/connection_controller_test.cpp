@@ -1,0 +1,359 @@
+#include "varim/core/connection_controller.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstring>
+#include <deque>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "recording_operator.h"
+#include "varim/core/operator_texts.h"
+#include "varim/radio_opcodes.h"
+#include "varim/sim/radio_profile.h"
+#include "varim/sim/sample_programming.h"
+#include "varim/sim/simulated_radio.h"
+
+namespace {
+
+using varim::core::CommandId;
+using varim::core::CommSettings;
+using varim::core::ConnectionController;
+using varim::core::ProgressView;
+using varim::core::TransferMode;
+using varim::core::testing::RecordingOperator;
+using varim::sim::SimOptions;
+using varim::sim::SimulatedRadio;
+namespace texts = varim::core::texts;
+using Texts = std::vector<std::string>;
+
+// The window's queue: work posted from the incoming thread runs while the window waits.
+class QueuePump : public varim::core::EventPump {
+ public:
+  void Post(std::function<void()> work) {
+    std::lock_guard lock(mutex_);
+    queue_.push_back(std::move(work));
+  }
+  // Called between the chunks of a transfer; posted work waits for the next Wait, as the
+  // window holds it while a call on the radio is in flight.
+  void Dispatch() override {}
+  void Wait(int ms) override {
+    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    do {
+      Drain();
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    } while (std::chrono::steady_clock::now() < until);
+  }
+  void Drain() {
+    for (;;) {
+      std::function<void()> work;
+      {
+        std::lock_guard lock(mutex_);
+        if (queue_.empty()) return;
+        work = std::move(queue_.front());
+        queue_.pop_front();
+      }
+      work();
+    }
+  }
+
+ private:
+  std::mutex mutex_;
+  std::deque<std::function<void()>> queue_;
+};
+
+class RecordingView : public varim::core::ControllerView {
+ public:
+  void EnablePanels(bool enabled) override { panels.push_back(enabled); }
+  void BusyChanged(bool isBusy) override { busy.push_back(isBusy); }
+  void StateChanged() override {}
+  void ShowPleaseWait(bool shown) override { pleaseWait.push_back(shown); }
+  void ShowOperationDone(int ms) override { doneMs.push_back(ms); }
+  void ProgressStarted(TransferMode mode) override { started.push_back(mode); }
+  void ProgressChanged(const ProgressView& view) override {
+    views.push_back(view);
+    if (onProgress) onProgress(view);
+  }
+  void ProgressFinished() override { ++finished; }
+
+  std::vector<bool> panels, busy, pleaseWait;
+  std::vector<int> doneMs;
+  std::vector<TransferMode> started;
+  std::vector<ProgressView> views;
+  int finished = 0;
+  std::function<void(const ProgressView&)> onProgress;
+};
+
+SimOptions SampleRadio(const std::string& profileName) {
+  SimOptions options;
+  options.profile = *varim::sim::FindProfile(profileName);
+  options.memory = varim::sim::SampleMemory(options.profile);
+  return options;
+}
+
+// The commands that need the radio, as a list of those enabled.
+const std::vector<CommandId> kRadioCommands = {
+    CommandId::kReadDevice, CommandId::kRssWriteDevice, CommandId::kBite,
+    CommandId::kCommPorts,  CommandId::kExit,           CommandId::kSquelch,
+    CommandId::kMonitor,    CommandId::kAttenuator,     CommandId::kClipper};
+
+class ControllerTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = std::filesystem::temp_directory_path() /
+              ("klv-controller-" + std::to_string(::getpid()) + "-" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::filesystem::create_directories(folder_);
+    controller_ = std::make_unique<ConnectionController>(
+        operator_, pump_, view_, [this](std::function<void()> work) { pump_.Post(work); },
+        folder_.string());
+    controller_->Initialise();
+  }
+  void TearDown() override {
+    controller_->Shutdown();
+    controller_.reset();
+    std::filesystem::remove_all(folder_);
+  }
+
+  SimulatedRadio& StartRadio(SimOptions options, int port = 1) {
+    radios_.push_back(std::make_unique<SimulatedRadio>(std::move(options)));
+    std::string error;
+    EXPECT_TRUE(radios_.back()->Start(&error)) << error;
+    controller_->SetDeviceForPort(port, radios_.back()->DevicePath());
+    return *radios_.back();
+  }
+
+  std::vector<CommandId> EnabledRadioCommands() const {
+    std::vector<CommandId> enabled;
+    for (CommandId command : kRadioCommands) {
+      if (controller_->StateOf(command).enabled) enabled.push_back(command);
+    }
+    return enabled;
+  }
+
+  static int Count(const SimulatedRadio& radio, int opcode) {
+    int count = 0;
+    for (const CRadioMessage& frame : radio.ReceivedFrames()) count += frame.GetOpcode() == opcode;
+    return count;
+  }
+
+  std::filesystem::path folder_;
+  RecordingOperator operator_;
+  QueuePump pump_;
+  RecordingView view_;
+  std::vector<std::unique_ptr<SimulatedRadio>> radios_;
+  std::unique_ptr<ConnectionController> controller_;
+};
+
+TEST_F(ControllerTest, StartingWithARadioReadsItAndEnablesThePanels) {
+  StartRadio(SampleRadio("varim-global"));
+  controller_->DeferredConnect();
+
+  EXPECT_EQ(operator_.Notices(), Texts{});
+  EXPECT_TRUE(controller_->RadioReady());
+  EXPECT_TRUE(controller_->PanelsEnabled());
+  EXPECT_FALSE(controller_->Busy());
+  EXPECT_EQ(view_.busy, (std::vector<bool>{true, false}));
+  EXPECT_EQ(view_.started, std::vector<TransferMode>{TransferMode::kRead});
+  EXPECT_EQ(view_.finished, 1);
+  ASSERT_FALSE(view_.views.empty());
+  EXPECT_EQ(view_.views.back().percent, 100);
+  // The radio restarts under the please-wait box; the done box follows for 4 seconds.
+  EXPECT_EQ(view_.pleaseWait, (std::vector<bool>{true, false}));
+  EXPECT_EQ(view_.doneMs, std::vector<int>{4000});
+  EXPECT_EQ(controller_->Session().RadioGeneration(), 2);
+  EXPECT_TRUE(controller_->Session().ReportsEnabled());
+
+  const auto sample = varim::sim::LoadProgramming(varim::sim::DefaultProgrammingFolder());
+  ASSERT_TRUE(sample);
+  const auto expected = varim::core::ListProgrammedChannels(sample->radio, 0);
+  ASSERT_FALSE(expected.numbers.empty());
+  EXPECT_EQ(controller_->Channels().numbers, expected.numbers);
+  EXPECT_GE(controller_->Channels().activeRow, 0);
+  EXPECT_EQ(controller_->SerialNumberPane(), std::string("S/N: ") + sample->radio.serial_number);
+  EXPECT_EQ(controller_->PortPane(), "COM: 1,9600");
+  // The monitor is the radio's own while it reports ALE as not on.
+  std::vector<CommandId> enabled = kRadioCommands;
+  if (controller_->Picture().aleOff) std::erase(enabled, CommandId::kMonitor);
+  EXPECT_EQ(EnabledRadioCommands(), enabled);
+  EXPECT_TRUE(controller_->StateOf(CommandId::kVarimPanel).enabled);
+  EXPECT_FALSE(controller_->StateOf(CommandId::kVarim2EPanel).enabled);
+}
+
+TEST_F(ControllerTest, StartingWithoutARadioSaysSoOnceAndLeavesOnlyTheLinkCommands) {
+  SimulatedRadio& radio = StartRadio(SampleRadio("varim"));
+  radio.SetSilent(true);
+  controller_->DeferredConnect();
+
+  EXPECT_EQ(operator_.Notices(), Texts{texts::kRadioDoesNotRespond});
+  EXPECT_FALSE(controller_->RadioReady());
+  EXPECT_FALSE(controller_->PanelsEnabled());
+  EXPECT_TRUE(view_.started.empty()) << "no read without remote mode";
+  EXPECT_EQ(
+      EnabledRadioCommands(),
+      (std::vector<CommandId>{CommandId::kReadDevice, CommandId::kCommPorts, CommandId::kExit}));
+}
+
+TEST_F(ControllerTest, StartingWithAMissingDeviceCannotOpenThePort) {
+  controller_->SetDeviceForPort(1, (folder_ / "no-such-tty").string());
+  controller_->DeferredConnect();
+
+  EXPECT_EQ(operator_.Notices(), Texts{texts::kCannotOpenPort});
+  EXPECT_FALSE(controller_->RadioReady());
+  EXPECT_EQ(EnabledRadioCommands(),
+            (std::vector<CommandId>{CommandId::kCommPorts, CommandId::kExit}));
+}
+
+TEST_F(ControllerTest, UpdateSocketReopensOnlyForNewValues) {
+  SimulatedRadio& first = StartRadio(SampleRadio("varim"), 1);
+  SimulatedRadio& second = StartRadio(SampleRadio("varim"), 2);
+  ASSERT_TRUE(controller_->OpenConnection());
+
+  EXPECT_TRUE(controller_->UpdateSocket(1, 9600));
+  EXPECT_TRUE(controller_->CommunicationTest());
+  EXPECT_EQ(Count(first, opcode::kGetMemorySection), 1) << "still on the first radio";
+
+  EXPECT_TRUE(controller_->UpdateSocket(2, 9600));
+  EXPECT_EQ(controller_->Settings(), (CommSettings{2, 9600}));
+  EXPECT_TRUE(controller_->CommunicationTest());
+  EXPECT_EQ(Count(second, opcode::kGetMemorySection), 1) << "now on the second radio";
+  EXPECT_EQ(operator_.Notices(), Texts{});
+}
+
+TEST_F(ControllerTest, CommPortsCheckTriesNewValuesAndCancelRestoresTheOldOnes) {
+  SimulatedRadio& first = StartRadio(SampleRadio("varim"), 1);
+  SimulatedRadio& second = StartRadio(SampleRadio("varim"), 2);
+  ASSERT_TRUE(controller_->OpenConnection());
+
+  const CommSettings before = controller_->BeginCommPorts();
+  EXPECT_TRUE(controller_->Busy());
+  EXPECT_TRUE(controller_->CommPortsCheck(2, 9600));
+  EXPECT_EQ(Count(second, opcode::kGetMemorySection), 1);
+  EXPECT_EQ(operator_.Notices(), Texts{texts::kCommTestSucceeded});
+
+  controller_->EndCommPorts(false, before);
+  EXPECT_EQ(controller_->Settings(), (CommSettings{1, 9600}));
+  EXPECT_FALSE(controller_->Busy());
+  EXPECT_TRUE(controller_->RadioReady()) << "the re-test after the dialog passed";
+  EXPECT_EQ(Count(first, opcode::kGetMemorySection), 1) << "back on the first radio";
+
+  // A silent radio fails the test without the "does not respond" box.
+  operator_.Forget();
+  first.SetSilent(true);
+  controller_->BeginCommPorts();
+  EXPECT_FALSE(controller_->CommPortsCheck(1, 9600));
+  EXPECT_EQ(operator_.Notices(), Texts{texts::kCommTestFailed});
+  controller_->EndCommPorts(true, before);
+  EXPECT_FALSE(controller_->RadioReady());
+}
+
+TEST_F(ControllerTest, AbortingTheReadShowsNoBoxAndLeavesTheRadioNotReady) {
+  StartRadio(SampleRadio("varim-global"));
+  ASSERT_TRUE(controller_->OpenConnection());
+  view_.onProgress = [this](const ProgressView& view) {
+    if (view.percent >= 20) controller_->AbortTransfer();
+  };
+  controller_->ReadDevice();
+
+  EXPECT_EQ(operator_.Notices(), Texts{});
+  EXPECT_FALSE(controller_->RadioReady());
+  EXPECT_FALSE(controller_->Busy());
+  EXPECT_TRUE(view_.pleaseWait.empty()) << "the radio was not reset";
+  EXPECT_EQ(Count(*radios_.front(), opcode::kPerformReset), 0);
+}
+
+TEST_F(ControllerTest, ARadioThatRestartsIsTakenBackIntoRemoteMode) {
+  SimulatedRadio& radio = StartRadio(SampleRadio("varim"));
+  controller_->DeferredConnect();
+  ASSERT_TRUE(controller_->RadioReady());
+  const int remoteBefore = Count(radio, opcode::kEnterRemoteMode);
+  view_.doneMs.clear();
+
+  controller_->Reset();
+  EXPECT_EQ(Count(radio, opcode::kPerformReset), 2) << "one in the read, one now";
+  EXPECT_EQ(Count(radio, opcode::kEnterRemoteMode), remoteBefore + 1);
+  EXPECT_EQ(view_.doneMs, std::vector<int>{4000});
+  EXPECT_TRUE(controller_->PanelsEnabled());
+  EXPECT_EQ(operator_.Notices(), Texts{});
+}
+
+TEST_F(ControllerTest, QuickTogglesSendTheirCommandAndFollowTheRadio) {
+  SimulatedRadio& radio = StartRadio(SampleRadio("varim"));
+  controller_->DeferredConnect();
+  ASSERT_TRUE(controller_->RadioReady());
+  const bool squelch = controller_->Picture().squelch;
+
+  controller_->Toggle(CommandId::kSquelch);
+  EXPECT_EQ(controller_->Picture().squelch, !squelch);
+  ASSERT_TRUE(radio.WaitUntilIdle(std::chrono::milliseconds(2000)));
+  EXPECT_EQ(radio.State().squelchOn, !squelch);
+  EXPECT_EQ(controller_->StateOf(CommandId::kSquelch).checked, !squelch);
+
+  controller_->Toggle(CommandId::kClipper);
+  ASSERT_TRUE(radio.WaitUntilIdle(std::chrono::milliseconds(2000)));
+  EXPECT_TRUE(radio.State().clipperOn);
+  EXPECT_TRUE(controller_->Picture().clipper);
+
+  radio.SetSilent(true);
+  controller_->Toggle(CommandId::kAttenuator);
+  EXPECT_FALSE(controller_->Picture().attenuator) << "not acknowledged: flipped back";
+  EXPECT_EQ(operator_.Notices(), Texts{texts::kRadioDoesNotRespond});
+}
+
+TEST_F(ControllerTest, TheRemoteControlCommandFreesAndRetakesTheRadio) {
+  StartRadio(SampleRadio("varim"));
+  ASSERT_TRUE(controller_->OpenConnection());
+  EXPECT_FALSE(controller_->StateOf(CommandId::kRemoteControl).checked);
+  controller_->RemoteControl();
+  EXPECT_EQ(controller_->Session().RemoteModeValue(), 0);
+  EXPECT_TRUE(controller_->StateOf(CommandId::kRemoteControl).checked);
+  controller_->RemoteControl();
+  EXPECT_EQ(controller_->Session().RemoteModeValue(), 2);
+  const auto frames = radios_.front()->ReceivedFrames();
+  std::vector<int> modes;
+  for (const CRadioMessage& frame : frames) {
+    if (frame.GetOpcode() == opcode::kEnterRemoteMode) modes.push_back(frame.GetData()[0]);
+  }
+  EXPECT_EQ(modes, (std::vector<int>{0, 2}));
+}
+
+// The generation follows the radio's software version: up to and including "03.000" a
+// VARIM-2E, else a VARIM.
+class GenerationTest : public ControllerTest,
+                       public ::testing::WithParamInterface<std::pair<const char*, int>> {};
+
+TEST_P(GenerationTest, ComesFromTheSoftwareVersion) {
+  SimOptions options = SampleRadio("varim");
+  std::uint8_t version[8] = {};
+  std::memcpy(version, GetParam().first, std::strlen(GetParam().first));
+  options.memory->Write(60, 8, version);
+  StartRadio(std::move(options));
+  controller_->DeferredConnect();
+  ASSERT_TRUE(controller_->RadioReady());
+  const int generation = GetParam().second;
+  EXPECT_EQ(controller_->Session().RadioGeneration(), generation);
+  EXPECT_EQ(controller_->StateOf(CommandId::kVarim2EPanel).enabled, generation == 1);
+  EXPECT_EQ(controller_->StateOf(CommandId::kVarimPanel).enabled, generation == 2);
+}
+
+INSTANTIATE_TEST_SUITE_P(VersionTexts, GenerationTest,
+                         ::testing::Values(std::pair<const char*, int>{"03.000", 1},
+                                           std::pair<const char*, int>{"01.000", 1},
+                                           std::pair<const char*, int>{"03.001", 2},
+                                           std::pair<const char*, int>{"00.999", 2}));
+
+TEST_F(ControllerTest, ShutdownWritesTheCommunicationSettings) {
+  controller_->SetDeviceForPort(3, (folder_ / "no-such-tty").string());
+  controller_->UpdateSocket(3, 4800);
+  operator_.Forget();
+  controller_->Shutdown();
+  EXPECT_EQ(varim::core::LoadCommSettings(folder_.string()), (CommSettings{3, 4800}));
+}
+
+}  // namespace
