@@ -242,12 +242,15 @@ bool ConnectionController::CommPortsCheck(int port, int baudRate) {
   session_.SetReportCommErrors(false);
   const bool passed = CommunicationTest();
   session_.SetReportCommErrors(true);
+  return passed;
+}
+
+void ConnectionController::ReportCommunicationTest(bool passed) {
   if (passed) {
     operator_.Notify(texts::kCommTestSucceeded, Operator::Icon::kInformation);
   } else {
     operator_.Notify(texts::kCommTestFailed, Operator::Icon::kError);
   }
-  return passed;
 }
 
 bool ConnectionController::CommPortsOk(int port, int baudRate) {

@@ -234,6 +234,7 @@ TEST_F(ControllerTest, CommPortsCheckTriesNewValuesAndCancelRestoresTheOldOnes) 
   const CommSettings before = controller_->BeginCommPorts();
   EXPECT_TRUE(controller_->Busy());
   EXPECT_TRUE(controller_->CommPortsCheck(2, 9600));
+  controller_->ReportCommunicationTest(true);
   EXPECT_EQ(Count(second, opcode::kGetMemorySection), 1);
   EXPECT_EQ(operator_.Notices(), Texts{texts::kCommTestSucceeded});
 
@@ -248,6 +249,8 @@ TEST_F(ControllerTest, CommPortsCheckTriesNewValuesAndCancelRestoresTheOldOnes) 
   first.SetSilent(true);
   controller_->BeginCommPorts();
   EXPECT_FALSE(controller_->CommPortsCheck(1, 9600));
+  EXPECT_EQ(operator_.Notices(), Texts{}) << "a silent radio is no surprise here";
+  controller_->ReportCommunicationTest(false);
   EXPECT_EQ(operator_.Notices(), Texts{texts::kCommTestFailed});
   controller_->EndCommPorts(true, before);
   EXPECT_FALSE(controller_->RadioReady());

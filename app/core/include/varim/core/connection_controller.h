@@ -93,7 +93,10 @@ class ConnectionController {
   // Comm. Ports: BeginCommPorts before the dialog, Check and Ok from its buttons,
   // EndCommPorts after it with the settings BeginCommPorts gave.
   CommSettings BeginCommPorts();
+  // The dialog's Check: applies the values and tests the radio without the "does not respond"
+  // box; the dialog then has the verdict told.
   bool CommPortsCheck(int port, int baudRate);
+  void ReportCommunicationTest(bool passed);
   bool CommPortsOk(int port, int baudRate);
   void EndCommPorts(bool accepted, const CommSettings& before);
   // The progress dialog's Abort button.

@@ -1,0 +1,164 @@
+#include "halyard_view.h"
+
+#include <QGridLayout>
+#include <QHeaderView>
+#include <QVBoxLayout>
+
+namespace varim::ui {
+namespace {
+
+const QStringList kChannelColumns = {"",     "Tx. Freq.", "Rx. Freq.", "Tx Power",
+                                     "Band", "Mode",      "A.G.C.",    "B.W."};
+constexpr char kCcirColumn[] = "Ch. Num.";
+constexpr int kGroups = 5;
+// The extra width the CCIR channel numbers take.
+constexpr int kCcirWidening = 70;
+
+}  // namespace
+
+CHalyardView::CHalyardView(varim::core::ConnectionController& controller, QWidget* parent)
+    : QWidget(parent), controller_(controller) {
+  setObjectName("CHalyardView");
+
+  channelPanel_ = Child("ChannelPanel", "Channel");
+  channelSelector_ = new QListWidget(channelPanel_);
+  channelSelector_->setObjectName("ChannelSelector");
+  statusLine_ = new QLabel(channelPanel_);
+  statusLine_->setObjectName("StatusLine");
+  auto* channelLayout = new QVBoxLayout(channelPanel_);
+  channelLayout->addWidget(channelSelector_);
+  channelLayout->addWidget(statusLine_);
+
+  clarifierPanel_ = Child("ClarifierPanel", "Clarifier");
+  clarifier_ = new QSlider(Qt::Horizontal, clarifierPanel_);
+  clarifier_->setRange(-200, 200);
+  (new QVBoxLayout(clarifierPanel_))->addWidget(clarifier_);
+
+  notchPanel_ = Child("NotchPanel", "Notch Filter");
+  notch_ = new QSlider(Qt::Horizontal, notchPanel_);
+  notch_->setRange(300, 2700);
+  notch_->setSingleStep(varim::core::ConnectionController::kNotchLineSize);
+  (new QVBoxLayout(notchPanel_))->addWidget(notch_);
+
+  optionsEditor_ = Child("OptionsEditor", "Radio Options");
+  channelsGrid_ = new QTableWidget(kMaxChannel, static_cast<int>(kChannelColumns.size()), this);
+  channelsGrid_->setObjectName("ChannelsGrid");
+  channelsGrid_->setHorizontalHeaderLabels(kChannelColumns);
+  channelsGrid_->verticalHeader()->hide();
+  groupsGrid_ = new QTableWidget(kGroups, 1, this);
+  groupsGrid_->setObjectName("GroupsGrid");
+  groupsGrid_->setHorizontalHeaderLabels({"Groups"});
+  aleEditor_ = Child("AleEditor", "ALE");
+  ccirEditor_ = Child("CcirEditor", "CCIR");
+  display2_ = Child("VarimDisplay", "VARIM");
+  display1_ = Child("Varim2EDisplay", "VARIM-2E");
+
+  auto* layout = new QGridLayout(this);
+  layout->addWidget(channelPanel_, 0, 0);
+  layout->addWidget(display2_, 0, 1);
+  layout->addWidget(display1_, 0, 2);
+  layout->addWidget(clarifierPanel_, 1, 0);
+  layout->addWidget(notchPanel_, 1, 1);
+  layout->addWidget(optionsEditor_, 2, 0);
+  layout->addWidget(groupsGrid_, 3, 0);
+  layout->addWidget(channelsGrid_, 2, 1, 2, 2);
+  layout->addWidget(aleEditor_, 4, 0, 1, 3);
+  layout->addWidget(ccirEditor_, 5, 0, 1, 3);
+  ShowPanel(0);
+}
+
+QGroupBox* CHalyardView::Child(const QString& name, const QString& title) {
+  auto* child = new QGroupBox(title, this);
+  child->setObjectName(name);
+  return child;
+}
+
+QWidget* CHalyardView::Display() const {
+  return controller_.Session().RadioGeneration() == 1 ? display1_ : display2_;
+}
+
+void CHalyardView::MakeKeypads(int generation) {
+  if (!keypads_.isEmpty()) return;
+  auto* grid = static_cast<QGridLayout*>(layout());
+  // Two keypads of each generation's front panel, made when a front panel is shown.
+  const QStringList names = generation == 1 ? QStringList{"Keypad400", "Keypad399"}
+                                            : QStringList{"Keypad292", "Keypad295"};
+  int column = 0;
+  for (const QString& name : names) {
+    QGroupBox* keypad = Child(name, "Keypad");
+    grid->addWidget(keypad, 6, column++);
+    keypads_.append(keypad);
+  }
+}
+
+void CHalyardView::DestroyKeypads() {
+  qDeleteAll(keypads_);
+  keypads_.clear();
+}
+
+void CHalyardView::ShowPanel(int panel) {
+  const int generation = controller_.Session().RadioGeneration();
+  const bool computerInterface = panel == 0;
+  const bool frontPanel = panel == 3 || panel == 5;
+  channelPanel_->setVisible(computerInterface);
+  clarifierPanel_->setVisible(computerInterface);
+  notchPanel_->setVisible(computerInterface);
+  optionsEditor_->setVisible(panel == 1);
+  channelsGrid_->setVisible(panel == 1);
+  groupsGrid_->setVisible(panel == 1);
+  aleEditor_->setVisible(panel == 2);
+  ccirEditor_->setVisible(panel == 4);
+  const bool display = computerInterface || frontPanel;
+  display1_->setVisible(display && generation == 1);
+  display2_->setVisible(display && generation != 1);
+  if (frontPanel) {
+    MakeKeypads(panel == 5 ? 1 : 2);
+  } else {
+    DestroyKeypads();
+  }
+}
+
+void CHalyardView::EnablePanels(bool enabled) {
+  aleEditor_->setEnabled(enabled);
+  channelPanel_->setEnabled(enabled);
+  optionsEditor_->setEnabled(enabled);
+  clarifierPanel_->setEnabled(enabled);
+  ccirEditor_->setEnabled(enabled);
+  const bool notchHeld =
+      controller_.Session().Flags().ccir_present == 1 && controller_.Picture().aleOff;
+  notchPanel_->setEnabled(enabled && !notchHeld);
+}
+
+void CHalyardView::AdaptToCcir(bool ccirPresent) {
+  if (ccirPresent == ccirAdapted_) return;
+  ccirAdapted_ = ccirPresent;
+  const int widening = ccirPresent ? kCcirWidening : -kCcirWidening;
+  if (ccirPresent) {
+    channelsGrid_->setColumnCount(static_cast<int>(kChannelColumns.size()) + 1);
+    channelsGrid_->setHorizontalHeaderItem(static_cast<int>(kChannelColumns.size()),
+                                           new QTableWidgetItem(kCcirColumn));
+  } else {
+    channelsGrid_->setColumnCount(static_cast<int>(kChannelColumns.size()));
+  }
+  for (QWidget* widened :
+       {static_cast<QWidget*>(channelsGrid_), static_cast<QWidget*>(channelPanel_),
+        static_cast<QWidget*>(groupsGrid_)}) {
+    widened->setMinimumWidth(std::max(0, widened->minimumWidth() + widening));
+  }
+}
+
+void CHalyardView::Refresh() {
+  const varim::core::ProgrammedChannels& channels = controller_.Channels();
+  channelSelector_->clear();
+  for (int number : channels.numbers) channelSelector_->addItem(QString::number(number));
+  if (channels.activeRow >= 0) channelSelector_->setCurrentRow(channels.activeRow);
+  const varim::core::RadioPicture& picture = controller_.Picture();
+  clarifier_->setValue(picture.clarifierPosition);
+  notch_->setValue(picture.notchPosition);
+  clarifier_->setVisible(picture.clarifierShown && !picture.clarifierOff);
+  notch_->setVisible(picture.notchShown);
+  // The generation may have changed with a read: the display follows it.
+  ShowPanel(controller_.CurrentPanel());
+}
+
+}  // namespace varim::ui

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QSlider>
+#include <QTableWidget>
+#include <QWidget>
+
+#include "varim/core/connection_controller.h"
+
+namespace varim::ui {
+
+// The main view: the child panels the six panels of the window are made of. Which of them a
+// panel shows is decided here; what each child does inside is its own business.
+class CHalyardView : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit CHalyardView(varim::core::ConnectionController& controller, QWidget* parent = nullptr);
+
+  void ShowPanel(int panel);
+  void EnablePanels(bool enabled);
+  // The channels grid carries the CCIR channel numbers while the radio has CCIR.
+  void AdaptToCcir(bool ccirPresent);
+  // Shows what the controller knows: the channel list, sliders, status line.
+  void Refresh();
+  void SetStatusLine(const QString& text) { statusLine_->setText(text); }
+
+  QWidget* ChannelPanel() const { return channelPanel_; }
+  QWidget* ClarifierPanel() const { return clarifierPanel_; }
+  QWidget* NotchPanel() const { return notchPanel_; }
+  QWidget* OptionsEditor() const { return optionsEditor_; }
+  QTableWidget* ChannelsGrid() const { return channelsGrid_; }
+  QWidget* GroupsGrid() const { return groupsGrid_; }
+  QWidget* AleEditor() const { return aleEditor_; }
+  QWidget* CcirEditor() const { return ccirEditor_; }
+  QWidget* Display() const;
+  QListWidget* ChannelSelector() const { return channelSelector_; }
+  QLabel* StatusLine() const { return statusLine_; }
+  bool KeypadsShown() const { return !keypads_.isEmpty(); }
+  bool CcirAdapted() const { return ccirAdapted_; }
+
+ private:
+  QGroupBox* Child(const QString& name, const QString& title);
+  void MakeKeypads(int generation);
+  void DestroyKeypads();
+
+  varim::core::ConnectionController& controller_;
+  QGroupBox* channelPanel_;
+  QListWidget* channelSelector_;
+  QLabel* statusLine_;
+  QGroupBox* clarifierPanel_;
+  QSlider* clarifier_;
+  QGroupBox* notchPanel_;
+  QSlider* notch_;
+  QGroupBox* optionsEditor_;
+  QTableWidget* channelsGrid_;
+  QTableWidget* groupsGrid_;
+  QGroupBox* aleEditor_;
+  QGroupBox* ccirEditor_;
+  QGroupBox* display2_;
+  QGroupBox* display1_;
+  QList<QWidget*> keypads_;
+  bool ccirAdapted_ = false;
+};
+
+}  // namespace varim::ui

@@ -1,0 +1,440 @@
+#include "main_frame.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QStatusBar>
+#include <QVBoxLayout>
+
+#include "about_dlg.h"
+#include "file_information_dlg.h"
+#include "help_opener.h"
+#include "varim/core/operator_texts.h"
+#include "varim/db/configuration_check.h"
+
+// The pictures are compiled into the window's library; a static library has to register them.
+static void RegisterPictures() {
+  Q_INIT_RESOURCE(icons);
+}
+
+namespace varim::ui {
+
+namespace texts = varim::core::texts;
+using varim::core::TransferMode;
+
+namespace {
+
+constexpr char kCommandProperty[] = "command";
+constexpr int kPaneWidth = 100;
+// The toolbar of the About button; created and never shown.
+constexpr char kAboutBarName[] = "Toolbar128";
+
+constexpr char kTechnicianText[] =
+    "Technician Mode\n\n"
+    "Service work on the radio (alignment, calibration, options and software loading) is done "
+    "with the separate VARIM service application.\n"
+    "Close this program, connect the service cable and start the service application as its "
+    "manual describes.";
+
+QIcon Picture(const char* name) {
+  return QIcon(QString(":/icons/%1.svg").arg(name));
+}
+
+PrintedFile FileOfPanel(int panel) {
+  return panel == 2 ? PrintedFile::kAle : panel == 4 ? PrintedFile::kCcr : PrintedFile::kRss;
+}
+
+}  // namespace
+
+CMainFrame::CMainFrame(const FrameOptions& options, varim::core::Operator& op, FileChooser& chooser)
+    : options_(options), operator_(op) {
+  RegisterPictures();
+  setObjectName("CMainFrame");
+  setWindowIcon(Picture("app"));
+  pump_ = std::make_unique<QtEventPump>(this);
+  controller_ = std::make_unique<varim::core::ConnectionController>(
+      op, *pump_, static_cast<varim::core::ControllerView&>(*this),
+      [pump = pump_.get()](std::function<void()> work) { pump->Post(work); },
+      options.startupDirectory.toStdString());
+  files_ = std::make_unique<DatabaseFiles>(*controller_, op, chooser);
+  boxes_ = std::make_unique<WaitBoxes>(this);
+
+  view_ = new CHalyardView(*controller_, this);
+  setCentralWidget(view_);
+  progress_ = new CProgressDlg([this] { controller_->AbortTransfer(); }, this);
+  commPorts_ = new CCommPortsDlg(
+      *controller_, op,
+      [this] {
+        // The dialog's Help looks in the folder of the moment.
+        OpenHelp(QDir::currentPath(), operator_);
+      },
+      this);
+
+  // The seven toolbars; only the Computer Interface one shows at first.
+  aboutBar_ = MakeToolbar(kAboutBarName, AboutToolbar());
+  aboutBar_->hide();
+  for (const PanelLayout& panel : Panels()) {
+    QToolBar* bar = MakeToolbar(QString("Toolbar%1").arg(panel.toolbarResource), panel.toolbar);
+    toolbars_[static_cast<std::size_t>(panel.index)] = bar;
+    bar->setVisible(panel.index == 0);
+  }
+
+  const char* initial[] = {texts::kSerialNumberPane, texts::kRadioCodePane,
+                           texts::kInitialPortPane};
+  const char* names[] = {"SerialNumberPane", "RadioCodePane", "PortPane"};
+  for (std::size_t i = 0; i < panes_.size(); ++i) {
+    panes_[i] = new QLabel(initial[i], this);
+    panes_[i]->setObjectName(names[i]);
+    panes_[i]->setMinimumWidth(kPaneWidth);
+    statusBar()->addPermanentWidget(panes_[i]);
+  }
+  // The message pane goes back to "Ready" whenever a prompt ends.
+  connect(statusBar(), &QStatusBar::messageChanged, this, [this](const QString& message) {
+    if (message.isEmpty()) statusBar()->showMessage(texts::kIdleMessage);
+  });
+  statusBar()->showMessage(texts::kIdleMessage);
+
+  InstallHandlers();
+  BuildMenu(0);
+  controller_->SetCurrentPanel(0);
+  SetTitle();
+  UpdateCommands();
+}
+
+CMainFrame::~CMainFrame() {
+  if (!shutDown_) controller_->Shutdown();
+}
+
+void CMainFrame::Start() {
+  if (options_.splash) {
+    splash_ = new CSplashDlg(this);
+    splash_->show();
+    QTimer::singleShot(varim::core::ConnectionController::kSplashMs, this, [this] {
+      splash_->hide();
+      splash_->deleteLater();
+      splash_ = nullptr;
+    });
+  }
+  controller_->Initialise();
+  if (!options_.device.isEmpty())
+    controller_->SetDeviceForPort(controller_->Settings().commPort, options_.device.toStdString());
+  UpdateCommands();
+  // Connects from the event loop, once the window is on screen.
+  QTimer::singleShot(0, this, [this] {
+    controller_->DeferredConnect();
+    emit Connected();
+  });
+}
+
+QAction* CMainFrame::MakeAction(CommandId id, const QString& text, QObject* owner) {
+  const CommandInfo& info = InfoOf(id);
+  auto* action = new QAction(text, owner);
+  action->setObjectName(info.name);
+  action->setProperty(kCommandProperty, static_cast<int>(id));
+  action->setStatusTip(info.prompt);
+  connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
+  return action;
+}
+
+QToolBar* CMainFrame::MakeToolbar(const QString& name, const std::vector<ToolbarEntry>& buttons) {
+  auto* bar = new QToolBar(name, this);
+  bar->setObjectName(name);
+  bar->setMovable(true);
+  bar->setIconSize(QSize(24, 24));
+  for (const ToolbarEntry& entry : buttons) {
+    if (entry.gap) {
+      bar->addSeparator();
+      continue;
+    }
+    QAction* action = MakeAction(entry.id, QString(InfoOf(entry.id).name), bar);
+    action->setIcon(Picture(InfoOf(entry.id).icon));
+    action->setToolTip(InfoOf(entry.id).prompt);
+    bar->addAction(action);
+  }
+  addToolBar(Qt::TopToolBarArea, bar);
+  return bar;
+}
+
+void CMainFrame::BuildMenu(int panel) {
+  QMenuBar* bar = menuBar();
+  // The old menu's actions go with it.
+  for (QAction* action : bar->actions()) {
+    if (QMenu* menu = action->menu()) menu->deleteLater();
+  }
+  bar->clear();
+  std::function<void(QWidget*, const std::vector<MenuEntry>&)> fill =
+      [&](QWidget* into, const std::vector<MenuEntry>& entries) {
+        for (const MenuEntry& entry : entries) {
+          switch (entry.kind) {
+            case MenuEntry::Kind::kSeparator:
+              static_cast<QMenu*>(into)->addSeparator();
+              break;
+            case MenuEntry::Kind::kPopup: {
+              auto* menu = new QMenu(entry.text, into);
+              fill(menu, entry.children);
+              into->addAction(menu->menuAction());
+              break;
+            }
+            case MenuEntry::Kind::kCommand:
+              into->addAction(MakeAction(entry.id, entry.text, into));
+              break;
+          }
+        }
+      };
+  fill(bar, Panels()[static_cast<std::size_t>(panel)].menu);
+  // Every item shows the state of the moment when its menu opens.
+  for (QMenu* menu : bar->findChildren<QMenu*>()) {
+    connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommands);
+  }
+}
+
+void CMainFrame::InstallHandlers() {
+  using C = CommandId;
+  for (int panel = 0; panel < kPanelCount; ++panel)
+    handlers_[PanelCommand(panel)] = [this, panel] { SwitchToPanel(panel); };
+  handlers_[C::kReadDevice] = [this] { controller_->ReadDevice(); };
+  handlers_[C::kExit] = [this] { close(); };
+  handlers_[C::kReset] = [this] { controller_->Reset(); };
+  handlers_[C::kRemoteControl] = [this] { controller_->RemoteControl(); };
+  handlers_[C::kCommPorts] = [this] { RunCommPorts(); };
+  for (C toggle : {C::kSquelch, C::kMonitor, C::kNoiseBlanker, C::kAttenuator, C::kClipper,
+                   C::kClarifier, C::kNotchFilter})
+    handlers_[toggle] = [this, toggle] { controller_->Toggle(toggle); };
+  for (C help : {C::kHelpContents, C::kRssHelp, C::kAleHelp, C::kCcirHelp})
+    handlers_[help] = [this] { OpenHelpFile(); };
+  handlers_[C::kAbout] = [this] { CAboutDlg(this).exec(); };
+  handlers_[C::kTechnician] = [this] { ShowTechnicianMode(); };
+  handlers_[C::kRssConfigurationCheck] = [this] { ShowConfigurationCheck(true); };
+  handlers_[C::kAleConfigurationCheck] = [this] { ShowConfigurationCheck(false); };
+
+  struct FileCommands {
+    PrintedFile kind;
+    C newFile, open, information, save, print;
+  };
+  const FileCommands files[] = {
+      {PrintedFile::kRss, C::kRssNew, C::kRssOpen, C::kRssInformation, C::kRssSave, C::kRssPrint},
+      {PrintedFile::kAle, C::kAleNew, C::kAleOpen, C::kAleInformation, C::kAleSave, C::kAlePrint},
+      {PrintedFile::kCcr, C::kCcirNew, C::kCcirOpen, C::kCcirInformation, C::kCcirSave,
+       C::kCcirPrint},
+  };
+  for (const FileCommands& f : files) {
+    const PrintedFile kind = f.kind;
+    handlers_[f.newFile] = [this, kind] {
+      files_->New(kind);
+      FinishFileCommand(kind);
+    };
+    handlers_[f.open] = [this, kind] {
+      if (files_->Open(this, kind)) FinishFileCommand(kind);
+    };
+    handlers_[f.save] = [this, kind] {
+      if (files_->Save(this, kind)) FinishFileCommand(kind);
+    };
+    handlers_[f.information] = [this, kind] {
+      CFileInformationDlg(files_->Information(kind), this).exec();
+    };
+    handlers_[f.print] = [this, kind] { Print(kind); };
+  }
+}
+
+void CMainFrame::SetHandler(CommandId id, std::function<void()> handler) {
+  handlers_[id] = std::move(handler);
+  UpdateCommands();
+}
+
+void CMainFrame::OnCommand(CommandId id) {
+  const auto handler = handlers_.find(id);
+  if (handler == handlers_.end() || !controller_->StateOf(id).enabled) return;
+  handler->second();
+  UpdateCommands();
+}
+
+void CMainFrame::SwitchToPanel(int panel) {
+  for (int k = 0; k < kPanelCount; ++k)
+    toolbars_[static_cast<std::size_t>(k)]->setVisible(k == panel);
+  BuildMenu(panel);
+  controller_->SetCurrentPanel(panel);
+  AdjustPanelButtons();
+  view_->ShowPanel(panel);
+  SetTitle();
+  UpdateCommands();
+}
+
+void CMainFrame::SetTitle() {
+  const int panel = controller_->CurrentPanel();
+  const bool database = panel == 1 || panel == 2 || panel == 4;
+  setWindowTitle(database ? files_->Title(FileOfPanel(panel))
+                          : QString(Panels()[static_cast<std::size_t>(panel)].title));
+}
+
+void CMainFrame::AdjustPanelButtons() {
+  const varim::core::CommandContext context = controller_->Context();
+  for (QToolBar* bar : toolbars_) {
+    const bool aleBar = bar == toolbars_[2];
+    for (QAction* action : bar->actions()) {
+      const QVariant command = action->property(kCommandProperty);
+      if (!command.isValid()) continue;
+      switch (static_cast<CommandId>(command.toInt())) {
+        case CommandId::kVarimPanel:
+          action->setVisible(context.radioGeneration != 1);
+          break;
+        case CommandId::kVarim2EPanel:
+          action->setVisible(context.radioGeneration == 1);
+          break;
+        case CommandId::kCcirPanel:
+          action->setVisible(context.ccirPresent);
+          break;
+        case CommandId::kComputerInterfacePanel:
+          action->setVisible(!aleBar);
+          break;
+        default:
+          break;
+      }
+    }
+  }
+}
+
+void CMainFrame::AdaptToCcir() {
+  const bool ccir = controller_->Context().ccirPresent;
+  view_->AdaptToCcir(ccir);
+  // Without CCIR there is no CCIR panel to stay on.
+  if (!ccir && controller_->CurrentPanel() == 4) SwitchToPanel(0);
+}
+
+void CMainFrame::UpdateCommands() {
+  const varim::core::CommandContext context = controller_->Context();
+  for (QAction* action : findChildren<QAction*>()) {
+    const QVariant command = action->property(kCommandProperty);
+    if (!command.isValid()) continue;
+    const auto id = static_cast<CommandId>(command.toInt());
+    const varim::core::CommandState state = varim::core::StateOf(id, context);
+    action->setEnabled(state.enabled && handlers_.count(id) > 0);
+    const CommandInfo& info = InfoOf(id);
+    const bool toggle = *info.offIcon != '\0';
+    const bool checkable = toggle || state.checked || id == CommandId::kClarifier ||
+                           id == CommandId::kNotchFilter || id == CommandId::kRemoteControl ||
+                           PanelOfCommand(id) >= 0;
+    // Toolbar buttons show a toggle's state by their picture; menu items by a check mark.
+    const bool onToolbar = qobject_cast<QToolBar*>(action->parent()) != nullptr;
+    if (onToolbar && toggle) {
+      action->setIcon(Picture(state.checked ? info.icon : info.offIcon));
+    } else if (!onToolbar) {
+      action->setCheckable(checkable);
+      action->setChecked(state.checked);
+    }
+  }
+  AdjustPanelButtons();
+  panes_[0]->setText(QString::fromStdString(controller_->SerialNumberPane()));
+  panes_[1]->setText(QString::fromStdString(controller_->RadioCodePane()));
+  panes_[2]->setText(QString::fromStdString(controller_->PortPane()));
+}
+
+void CMainFrame::RunCommPorts() {
+  const varim::core::CommSettings before = controller_->BeginCommPorts();
+  UpdateCommands();
+  commPorts_->Load();
+  const bool accepted = commPorts_->exec() == QDialog::Accepted;
+  controller_->EndCommPorts(accepted, before);
+  view_->SetStatusLine({});
+}
+
+void CMainFrame::FinishFileCommand(PrintedFile /*kind*/) {
+  AdaptToCcir();
+  view_->Refresh();
+  SetTitle();
+}
+
+void CMainFrame::Print(PrintedFile kind) {
+  QPrinter printer;
+  QPrintDialog dialog(&printer, this);
+  if (dialog.exec() != QDialog::Accepted) return;
+  files_->Print(kind, printer);
+}
+
+void CMainFrame::ShowConfigurationCheck(bool rss) {
+  const varim::db::RadioDatabases& db = controller_->Session().Databases();
+  const varim::db::ConfigurationReport report = varim::db::CheckConfiguration(
+      db.radio, db.ale, db.globalMembers, controller_->Session().Flags().global_ale_present == 1);
+  controller_->SetConfigurationValid(report.configurationValid);
+  QDialog dialog(this);
+  dialog.setObjectName("ConfigurationCheck");
+  dialog.setWindowTitle("Configuration Check");
+  auto* list = new QListWidget(&dialog);
+  for (const std::string& message : rss ? report.rssMessages : report.aleMessages)
+    list->addItem(QString::fromStdString(message));
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, &dialog);
+  connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+  auto* layout = new QVBoxLayout(&dialog);
+  layout->addWidget(list);
+  layout->addWidget(buttons);
+  dialog.resize(480, 320);
+  dialog.exec();
+}
+
+void CMainFrame::ShowTechnicianMode() {
+  QMessageBox box(QMessageBox::Information, "Technician Mode", kTechnicianText, QMessageBox::Ok,
+                  this);
+  box.setObjectName("TechnicianMode");
+  box.exec();
+}
+
+void CMainFrame::OpenHelpFile() {
+  OpenHelp(options_.helpDirectory, operator_);
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+  // A transfer is never cut off by closing the window.
+  if (!varim::core::CanClose(controller_->Context())) {
+    event->ignore();
+    return;
+  }
+  if (!shutDown_) {
+    shutDown_ = true;
+    controller_->Shutdown();
+  }
+  event->accept();
+}
+
+void CMainFrame::EnablePanels(bool enabled) {
+  view_->EnablePanels(enabled);
+}
+
+void CMainFrame::BusyChanged(bool busy) {
+  view_->SetStatusLine(busy ? texts::kCommandInProgress : "");
+  UpdateCommands();
+}
+
+void CMainFrame::StateChanged() {
+  AdaptToCcir();
+  view_->Refresh();
+  UpdateCommands();
+}
+
+void CMainFrame::ShowPleaseWait(bool shown) {
+  boxes_->ShowPleaseWait(shown);
+}
+
+void CMainFrame::ShowOperationDone(int ms) {
+  boxes_->ShowOperationDone(ms);
+}
+
+void CMainFrame::ProgressStarted(TransferMode mode) {
+  progress_->Start(mode);
+}
+
+void CMainFrame::ProgressChanged(const varim::core::ProgressView& view) {
+  // Comes from the thread that runs the transfer.
+  QMetaObject::invokeMethod(
+      progress_, [this, view] { progress_->Update(view); }, Qt::QueuedConnection);
+}
+
+void CMainFrame::ProgressFinished() {
+  progress_->Finish();
+}
+
+}  // namespace varim::ui

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QObject>
+#include <condition_variable>
+#include <deque>
+#include <functional>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+#include "varim/core/event_pump.h"
+
+namespace varim::ui {
+
+// Keeps the window live while the program waits for the radio. A call that blocks on the
+// radio runs on one worker thread, one at a time and always the same thread (the library keeps
+// a history of recent requests per thread), while the window's thread goes on handling events.
+// Work handed over from other threads waits while such a call is in flight, so the radio's
+// reports cannot start a second exchange in the middle of one.
+class QtEventPump : public varim::core::EventPump {
+ public:
+  explicit QtEventPump(QObject* context);
+  ~QtEventPump() override;
+  QtEventPump(const QtEventPump&) = delete;
+  QtEventPump& operator=(const QtEventPump&) = delete;
+
+  void Dispatch() override;
+  void Wait(int ms) override;
+  int Run(const std::function<int()>& call) override;
+  // Runs work on the window's thread; callable from any thread.
+  void Post(std::function<void()> work);
+  // True while a call on the radio is in flight.
+  bool Running() const { return running_ > 0; }
+
+ private:
+  void WorkerLoop();
+  void RunOrHold(std::function<void()> work);
+  void ReleaseHeld();
+
+  QObject* context_;
+  int running_ = 0;
+  std::vector<std::function<void()>> held_;
+
+  std::mutex mutex_;
+  std::condition_variable wake_;
+  std::deque<std::function<void()>> calls_;
+  bool stopping_ = false;
+  std::thread worker_;
+};
+
+}  // namespace varim::ui

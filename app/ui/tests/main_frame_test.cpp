@@ -1,0 +1,388 @@
+#include "main_frame.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <memory>
+#include <optional>
+
+#include "recording_operator.h"
+#include "varim/core/operator_texts.h"
+#include "varim/sim/radio_profile.h"
+#include "varim/sim/sample_programming.h"
+#include "varim/sim/simulated_radio.h"
+
+namespace {
+
+using varim::core::CommandId;
+using varim::core::testing::RecordingOperator;
+using varim::ui::CMainFrame;
+namespace texts = varim::core::texts;
+using Texts = std::vector<std::string>;
+
+class RecordingChooser : public varim::ui::FileChooser {
+ public:
+  QString ChooseOpen(QWidget*, const QString& filter, const QString& folder) override {
+    filters.push_back(filter);
+    folders.push_back(folder);
+    return answer;
+  }
+  QString ChooseSave(QWidget*, const QString& filter, const QString& suffix,
+                     const QString& folder) override {
+    filters.push_back(filter);
+    suffixes.push_back(suffix);
+    folders.push_back(folder);
+    return answer;
+  }
+  QString answer;
+  QStringList filters, suffixes, folders;
+};
+
+class FrameTest : public ::testing::Test {
+ protected:
+  void TearDown() override {
+    if (frame_) frame_->close();
+    frame_.reset();
+    radio_.reset();
+  }
+
+  // Starts the window, connected to a simulated radio of the profile (or a device that is not
+  // there), and waits until the start-up read has ended.
+  void StartFrame(const std::optional<std::string>& profile) {
+    varim::ui::FrameOptions options;
+    options.startupDirectory = folder_.path();
+    options.helpDirectory = folder_.path();
+    options.splash = false;
+    if (profile) {
+      varim::sim::SimOptions sim;
+      sim.profile = *varim::sim::FindProfile(*profile);
+      sim.memory = varim::sim::SampleMemory(sim.profile);
+      radio_ = std::make_unique<varim::sim::SimulatedRadio>(std::move(sim));
+      ASSERT_TRUE(radio_->Start());
+      options.device = QString::fromStdString(radio_->DevicePath());
+    } else {
+      options.device = folder_.filePath("no-such-tty");
+    }
+    frame_ = std::make_unique<CMainFrame>(options, operator_, chooser_);
+    frame_->resize(1200, 800);
+    frame_->show();
+    QSignalSpy connected(frame_.get(), &CMainFrame::Connected);
+    frame_->Start();
+    ASSERT_TRUE(connected.wait(60000));
+  }
+
+  // The names of a toolbar's visible buttons, "|" for a gap.
+  QStringList Buttons(int panel) const {
+    QStringList names;
+    for (QAction* action : frame_->Toolbar(panel)->actions()) {
+      if (action->isSeparator()) {
+        names << "|";
+      } else if (action->isVisible()) {
+        names << action->objectName();
+      }
+    }
+    return names;
+  }
+
+  QStringList MenuTitles() const {
+    QStringList titles;
+    for (QAction* action : frame_->menuBar()->actions()) titles << action->text();
+    return titles;
+  }
+
+  QAction* MenuItem(const QString& name) const {
+    for (QAction* action : frame_->menuBar()->findChildren<QAction*>(name)) return action;
+    return nullptr;
+  }
+
+  QTemporaryDir folder_;
+  RecordingOperator operator_;
+  RecordingChooser chooser_;
+  std::unique_ptr<varim::sim::SimulatedRadio> radio_;
+  std::unique_ptr<CMainFrame> frame_;
+};
+
+struct PanelExpectation {
+  int panel;
+  QString title;
+  QStringList menus;
+  QStringList buttons;
+};
+
+TEST_F(FrameTest, EachPanelBringsItsMenuToolbarAndTitle) {
+  StartFrame(std::nullopt);
+  // Before any read: generation 0 shows the VARIM button; without CCIR its button is hidden.
+  const std::vector<PanelExpectation> panels = {
+      {0,
+       "Computer Interface Panel",
+       {"&File", "&View/Change", "&Commands", "&Preferences", "&Help"},
+       {"LogFile", "|", "ReadDevice", "CommPorts", "Bite", "|", "Squelch", "Monitor",
+        "NoiseBlanker", "Attenuator", "Clipper", "|", "HelpContents", "RssPanel", "RssAlePanel",
+        "VarimPanel", "Exit"}},
+      {1,
+       "RSS Panel",
+       {"&File", "&View/Change", "&Service", "&Preferences", "&Help"},
+       {"RssNew",
+        "RssOpen",
+        "RssInformation",
+        "RssSave",
+        "RssPrint",
+        "|",
+        "ReadDevice",
+        "RssWriteDevice",
+        "|",
+        "Channels",
+        "Groups",
+        "|",
+        "Bite",
+        "|",
+        "CommPorts",
+        "|",
+        "RssHelp",
+        "RssConfigurationCheck",
+        "ComputerInterfacePanel",
+        "RssAlePanel",
+        "VarimPanel",
+        "Exit"}},
+      {2,
+       "RSS ALE Panel",
+       {"&File", "&View/Change", "&Preferences", "&Help"},
+       {"AleNew", "AleOpen", "AleInformation", "AleSave", "AlePrint", "|", "ReadDevice",
+        "AleWriteDevice", "|", "Directory", "Messages", "AutoDial", "CommPorts", "|", "AleHelp",
+        "AleConfigurationCheck", "RssPanel", "VarimPanel", "Exit"}},
+      {3,
+       "VARIM Panel",
+       {"&File", "&View/Change", "&Preferences", "&Help"},
+       {"LogFile", "ReadDevice", "CommPorts", "ComputerInterfacePanel", "RssPanel", "RssAlePanel",
+        "Exit"}},
+      {4,
+       "CCIR Panel",
+       {"&File", "&View/Change", "&Preferences", "&Help"},
+       {"CcirNew", "CcirOpen", "CcirInformation", "CcirSave", "CcirPrint", "|", "ReadDevice",
+        "CcirWriteDevice", "|", "CommPorts", "|", "CcirHelp", "ComputerInterfacePanel", "RssPanel",
+        "RssAlePanel", "VarimPanel", "Exit"}},
+      {5,
+       "VARIM-2E Panel",
+       {"&File", "&View/Change", "&Preferences", "&Help"},
+       {"LogFile", "ReadDevice", "CommPorts", "ComputerInterfacePanel", "RssPanel", "RssAlePanel",
+        "Exit"}},
+  };
+  for (const PanelExpectation& expected : panels) {
+    frame_->SwitchToPanel(expected.panel);
+    SCOPED_TRACE(expected.title.toStdString());
+    EXPECT_EQ(frame_->windowTitle(), expected.title);
+    EXPECT_EQ(MenuTitles(), expected.menus);
+    EXPECT_EQ(Buttons(expected.panel), expected.buttons);
+    for (int other = 0; other < varim::ui::kPanelCount; ++other)
+      EXPECT_EQ(frame_->Toolbar(other)->isVisible(), other == expected.panel) << other;
+    EXPECT_FALSE(frame_->AboutBar()->isVisible());
+  }
+}
+
+TEST_F(FrameTest, PanelsShowTheirOwnChildren) {
+  StartFrame(std::nullopt);
+  varim::ui::CHalyardView* view = frame_->View();
+  frame_->SwitchToPanel(1);
+  EXPECT_TRUE(view->OptionsEditor()->isVisible());
+  EXPECT_TRUE(view->ChannelsGrid()->isVisible());
+  EXPECT_FALSE(view->ChannelPanel()->isVisible());
+  frame_->SwitchToPanel(3);
+  EXPECT_TRUE(view->KeypadsShown());
+  EXPECT_TRUE(view->Display()->isVisible());
+  EXPECT_FALSE(view->OptionsEditor()->isVisible());
+  frame_->SwitchToPanel(2);
+  EXPECT_FALSE(view->KeypadsShown()) << "the keypads go with the front panel";
+  EXPECT_TRUE(view->AleEditor()->isVisible());
+  frame_->SwitchToPanel(0);
+  EXPECT_TRUE(view->ChannelPanel()->isVisible());
+  EXPECT_TRUE(view->ClarifierPanel()->isVisible());
+  EXPECT_TRUE(view->NotchPanel()->isVisible());
+}
+
+TEST_F(FrameTest, AGenerationOneCcirRadioSwapsTheFrontPanelButtonAndShowsCcir) {
+  StartFrame("varim-2e-ccir");
+  ASSERT_TRUE(frame_->Controller().RadioReady());
+  EXPECT_EQ(Buttons(0).mid(13),
+            (QStringList{"RssPanel", "RssAlePanel", "Varim2EPanel", "CcirPanel", "Exit"}));
+  frame_->SwitchToPanel(1);
+  EXPECT_TRUE(MenuItem("CcirPanel")->isEnabled());
+  EXPECT_TRUE(MenuItem("Varim2EPanel")->isEnabled());
+  EXPECT_FALSE(MenuItem("VarimPanel")->isEnabled());
+  EXPECT_TRUE(frame_->View()->CcirAdapted());
+  EXPECT_EQ(frame_->View()->ChannelsGrid()->columnCount(), 9);
+  EXPECT_EQ(frame_->View()->ChannelsGrid()->horizontalHeaderItem(8)->text(), "Ch. Num.");
+  frame_->SwitchToPanel(5);
+  EXPECT_TRUE(frame_->View()->Display()->objectName() == "Varim2EDisplay");
+}
+
+TEST_F(FrameTest, WithoutCcirTheCcirPanelCannotBeReachedAndIsLeft) {
+  StartFrame("varim-global");
+  ASSERT_TRUE(frame_->Controller().RadioReady());
+  frame_->SwitchToPanel(1);
+  EXPECT_FALSE(MenuItem("CcirPanel")->isEnabled());
+  frame_->OnCommand(CommandId::kCcirPanel);
+  EXPECT_EQ(frame_->Controller().CurrentPanel(), 1);
+
+  // A CCIR file puts CCIR in use; reading this radio takes it out and leaves the CCIR panel.
+  frame_->Controller().Session().Flags().ccir_present = 1;
+  frame_->UpdateCommands();
+  frame_->SwitchToPanel(4);
+  frame_->Controller().ReadDevice();
+  EXPECT_EQ(frame_->Controller().CurrentPanel(), 0);
+  EXPECT_EQ(frame_->windowTitle(), "Computer Interface Panel");
+}
+
+TEST_F(FrameTest, TheStatusBarShowsPromptsAndTheRadiosIdentity) {
+  StartFrame(std::nullopt);
+  EXPECT_EQ(frame_->Pane(0)->text(), "S/N: ");
+  EXPECT_EQ(frame_->Pane(1)->text(), "Code: ");
+  EXPECT_EQ(frame_->Pane(2)->text(), "COM: 1,9600");
+  EXPECT_EQ(frame_->statusBar()->currentMessage(), "Ready");
+  MenuItem("CommPorts")->showStatusText(frame_.get());
+  EXPECT_EQ(frame_->statusBar()->currentMessage(), "Communication Port Setup");
+  frame_->statusBar()->clearMessage();
+  EXPECT_EQ(frame_->statusBar()->currentMessage(), "Ready");
+  EXPECT_EQ(operator_.Notices(), Texts{texts::kCannotOpenPort});
+
+  frame_.reset();
+  StartFrame("varim-global");
+  EXPECT_TRUE(frame_->Pane(0)->text().startsWith("S/N: "));
+  EXPECT_GT(frame_->Pane(0)->text().size(), 5);
+  EXPECT_GT(frame_->Pane(1)->text().size(), 6);
+}
+
+TEST_F(FrameTest, TheCommPortsDialogOffersSixPortsAndFourRates) {
+  StartFrame("varim");
+  varim::ui::CCommPortsDlg* dialog = frame_->CommPortsDialog();
+  dialog->Load();
+  EXPECT_EQ(dialog->windowTitle(), "Communication Ports");
+  auto* ports = dialog->findChild<QComboBox*>("Ports");
+  ASSERT_NE(ports, nullptr);
+  QStringList items;
+  for (int i = 0; i < ports->count(); ++i) items << ports->itemText(i);
+  EXPECT_EQ(items, (QStringList{"COM1", "COM2", "COM3", "COM4", "COM5", "COM6"}));
+  EXPECT_EQ(ports->currentIndex(), 0);
+  EXPECT_EQ(dialog->findChild<QLabel*>("Device")->text(),
+            QString::fromStdString(radio_->DevicePath()));
+  QStringList rates;
+  for (auto* button : dialog->findChildren<QRadioButton*>()) {
+    rates << button->text();
+    if (button->text() == "9600") {
+      EXPECT_TRUE(button->isChecked());
+    }
+  }
+  EXPECT_EQ(rates, (QStringList{"1200", "2400", "4800", "9600"}));
+  QStringList buttons;
+  for (auto* button : dialog->findChildren<QPushButton*>()) buttons << button->text();
+  EXPECT_EQ(buttons, (QStringList{"OK", "Cancel", "Help", "Check"}));
+  EXPECT_FALSE(dialog->BusyLabelShown());
+  EXPECT_EQ(dialog->findChild<QLabel*>("BusyLabel")->text(), texts::kCommandInProgress);
+
+  // The Check button tests the radio and says so.
+  dialog->Check();
+  EXPECT_EQ(operator_.Notices().back(), texts::kCommTestSucceeded);
+
+  // A port beyond the list, written into the file by hand, shows no selection and OK keeps it.
+  frame_->Controller().SetDeviceForPort(7, radio_->DevicePath());
+  frame_->Controller().UpdateSocket(7, 9600);
+  dialog->Load();
+  EXPECT_EQ(ports->currentIndex(), -1);
+  dialog->Ok();
+  EXPECT_EQ(frame_->Controller().Settings().commPort, 7);
+}
+
+TEST_F(FrameTest, TheProgressDialogShowsTheReadAndItsAbortButton) {
+  StartFrame("varim-global");
+  ASSERT_TRUE(frame_->Controller().RadioReady());
+  varim::ui::CProgressDlg* progress = frame_->ProgressDialog();
+  QStringList statuses, percents;
+  bool abortShown = false;
+  bool closable = true;
+  QTimer watch;
+  QObject::connect(&watch, &QTimer::timeout, [&] {
+    if (!progress->isVisible()) return;
+    abortShown = abortShown || progress->AbortButton()->isVisible();
+    if (statuses.isEmpty() || statuses.back() != progress->Status()) statuses << progress->Status();
+    percents << progress->PercentText();
+    closable = closable && varim::core::CanClose(frame_->Controller().Context());
+  });
+  watch.start(1);
+  frame_->OnCommand(CommandId::kReadDevice);
+  watch.stop();
+
+  EXPECT_TRUE(abortShown);
+  EXPECT_FALSE(closable) << "the window cannot close during the read";
+  ASSERT_FALSE(statuses.isEmpty());
+  EXPECT_TRUE(statuses.contains("Reading Channels Section")) << statuses.join(", ").toStdString();
+  EXPECT_TRUE(statuses.contains("Reading ALE Messages"));
+  EXPECT_FALSE(percents.contains("100%"));
+  EXPECT_FALSE(progress->isVisible());
+  EXPECT_TRUE(frame_->Controller().RadioReady());
+  EXPECT_TRUE(frame_->Boxes().OperationDoneShown());
+  EXPECT_EQ(frame_->Boxes().OperationDoneInterval(), 4000);
+}
+
+TEST_F(FrameTest, AbortStopsTheReadWithoutABox) {
+  StartFrame("varim-global");
+  operator_.Forget();
+  varim::ui::CProgressDlg* progress = frame_->ProgressDialog();
+  QTimer watch;
+  QObject::connect(&watch, &QTimer::timeout, [&] {
+    if (progress->isVisible() && progress->Percent() >= 10 && progress->AbortButton()->isEnabled())
+      QTest::mouseClick(progress->AbortButton(), Qt::LeftButton);
+  });
+  watch.start(1);
+  frame_->OnCommand(CommandId::kReadDevice);
+  watch.stop();
+  EXPECT_EQ(operator_.Notices(), Texts{});
+  EXPECT_FALSE(frame_->Controller().RadioReady());
+  EXPECT_FALSE(frame_->View()->ChannelPanel()->isEnabled());
+}
+
+TEST_F(FrameTest, SavingAndOpeningFilesSetsTheTitleAndRemembersTheFolder) {
+  StartFrame("varim-global");
+  const QString path = folder_.filePath("station.rss");
+  frame_->SwitchToPanel(1);
+  chooser_.answer = path;
+  frame_->OnCommand(CommandId::kRssSave);
+  EXPECT_EQ(chooser_.filters.back(), "RSS Files (*.rss)");
+  EXPECT_EQ(chooser_.suffixes.back(), "rss");
+  EXPECT_EQ(frame_->windowTitle(), "RSS Panel - " + path);
+  ASSERT_TRUE(QFileInfo::exists(path));
+
+  frame_->OnCommand(CommandId::kRssNew);
+  EXPECT_EQ(frame_->windowTitle(), "RSS Panel");
+  frame_->OnCommand(CommandId::kRssOpen);
+  EXPECT_EQ(chooser_.folders.back(), QFileInfo(path).absolutePath());
+  EXPECT_EQ(frame_->windowTitle(), "RSS Panel - " + path);
+
+  // A cancelled dialog changes nothing.
+  chooser_.answer.clear();
+  frame_->SwitchToPanel(2);
+  frame_->OnCommand(CommandId::kAleOpen);
+  EXPECT_EQ(chooser_.filters.back(), "ALE Files (*.ale)");
+  EXPECT_EQ(chooser_.folders.back(), "") << "each kind of file has its own folder";
+  EXPECT_EQ(frame_->windowTitle(), "RSS ALE Panel");
+}
+
+TEST_F(FrameTest, AMissingHelpFileIsNamed) {
+  StartFrame(std::nullopt);
+  operator_.Forget();
+  frame_->OnCommand(CommandId::kHelpContents);
+  EXPECT_EQ(operator_.Notices(),
+            Texts{texts::HelpFileNotFound(folder_.filePath("KlvHelp.pdf").toStdString())});
+}
+
+}  // namespace
