@@ -105,9 +105,10 @@ int main(int argc, char** argv) {
   std::printf("start to main window shown: %.1f ms\n", Milliseconds(shown - started).count());
   std::printf("Read Device (transfer, reset, state queries): %.2f s, radio ready: %s\n",
               readSeconds, frame.Controller().RadioReady() ? "yes" : "no");
-  std::printf("event loop during the read: %zu ticks of 5 ms; gap p99 %.1f ms, longest %.1f ms, "
-              "gaps above 50 ms: %ld\n",
-              gaps.size(), p99, longest, static_cast<long>(over50));
+  std::printf(
+      "event loop during the read: %zu ticks of 5 ms; gap p99 %.1f ms, longest %.1f ms, "
+      "gaps above 50 ms: %ld\n",
+      gaps.size(), p99, longest, static_cast<long>(over50));
   std::printf("goal (no stall above 50 ms): %s\n", longest <= 50 ? "met" : "NOT met");
   return op.notices == 0 && frame.Controller().RadioReady() ? 0 : 1;
 }

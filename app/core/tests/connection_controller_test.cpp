@@ -186,6 +186,30 @@ TEST_F(ControllerTest, StartingWithARadioReadsItAndEnablesThePanels) {
   EXPECT_FALSE(controller_->StateOf(CommandId::kVarim2EPanel).enabled);
 }
 
+TEST_F(ControllerTest, ARadioWithNothingProgrammedReadsAsASuccessWithNoChannels) {
+  SimOptions blank;
+  blank.profile = *varim::sim::FindProfile("varim");
+  StartRadio(std::move(blank));
+  ASSERT_TRUE(controller_->OpenConnection());
+  ASSERT_TRUE(controller_->Session().EnterRemote());
+  EXPECT_EQ(controller_->ResetAndRead(true), 1);
+  EXPECT_TRUE(controller_->Channels().numbers.empty());
+  EXPECT_EQ(controller_->Channels().activeRow, -1);
+  EXPECT_EQ(operator_.Notices(), Texts{});
+}
+
+TEST_F(ControllerTest, ASecondProgressDialogIsRefused) {
+  StartRadio(SampleRadio("varim"));
+  ASSERT_TRUE(controller_->OpenConnection());
+  view_.onProgress = [this](const ProgressView&) {
+    if (view_.views.size() == 1) {
+      EXPECT_FALSE(controller_->LoadProgressDlg(TransferMode::kRead));
+    }
+  };
+  EXPECT_TRUE(controller_->LoadProgressDlg(TransferMode::kRead));
+  EXPECT_EQ(operator_.Notices(), Texts{texts::kProgressDialogProblem});
+}
+
 TEST_F(ControllerTest, StartingWithoutARadioSaysSoOnceAndLeavesOnlyTheLinkCommands) {
   SimulatedRadio& radio = StartRadio(SampleRadio("varim"));
   radio.SetSilent(true);
