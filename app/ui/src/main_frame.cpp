@@ -57,7 +57,7 @@ CMainFrame::CMainFrame(const FrameOptions& options, varim::core::Operator& op, F
   RegisterPictures();
   setObjectName("CMainFrame");
   setWindowIcon(Picture("app"));
-  pump_ = std::make_unique<QtEventPump>(this);
+  pump_ = std::make_unique<QtEventPump>();
   controller_ = std::make_unique<varim::core::ConnectionController>(
       op, *pump_, static_cast<varim::core::ControllerView&>(*this),
       [pump = pump_.get()](std::function<void()> work) { pump->Post(work); },
@@ -428,9 +428,21 @@ void CMainFrame::ProgressStarted(TransferMode mode) {
 }
 
 void CMainFrame::ProgressChanged(const varim::core::ProgressView& view) {
-  // Comes from the thread that runs the transfer.
-  QMetaObject::invokeMethod(
-      progress_, [this, view] { progress_->Update(view); }, Qt::QueuedConnection);
+  // Comes from the thread that runs the transfer: the window shows the latest on its own.
+  {
+    std::lock_guard lock(progressMutex_);
+    latestProgress_ = view;
+  }
+  QMetaObject::invokeMethod(this, "ShowProgress", Qt::QueuedConnection);
+}
+
+void CMainFrame::ShowProgress() {
+  std::optional<varim::core::ProgressView> view;
+  {
+    std::lock_guard lock(progressMutex_);
+    view.swap(latestProgress_);
+  }
+  if (view) progress_->Update(*view);
 }
 
 void CMainFrame::ProgressFinished() {

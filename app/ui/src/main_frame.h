@@ -8,6 +8,8 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <mutex>
+#include <optional>
 
 #include "comm_ports_dlg.h"
 #include "command_table.h"
@@ -74,6 +76,10 @@ class CMainFrame : public QMainWindow, private varim::core::ControllerView {
  protected:
   void closeEvent(QCloseEvent* event) override;
 
+ private slots:
+  // Shows the latest progress the transfer reported.
+  void ShowProgress();
+
  private:
   // What the controller asks of the window.
   void EnablePanels(bool enabled) override;
@@ -113,6 +119,8 @@ class CMainFrame : public QMainWindow, private varim::core::ControllerView {
   QToolBar* aboutBar_ = nullptr;
   std::array<QLabel*, 3> panes_{};
   std::map<CommandId, std::function<void()>> handlers_;
+  std::mutex progressMutex_;
+  std::optional<varim::core::ProgressView> latestProgress_;
   bool shutDown_ = false;
 };
 

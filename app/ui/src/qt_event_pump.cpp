@@ -8,8 +8,8 @@
 
 namespace varim::ui {
 
-QtEventPump::QtEventPump(QObject* context)
-    : context_(context), worker_(&QtEventPump::WorkerLoop, this) {}
+QtEventPump::QtEventPump(QObject* parent)
+    : QObject(parent), worker_(&QtEventPump::WorkerLoop, this) {}
 
 QtEventPump::~QtEventPump() {
   {
@@ -22,22 +22,28 @@ QtEventPump::~QtEventPump() {
 
 void QtEventPump::WorkerLoop() {
   for (;;) {
-    std::function<void()> call;
+    Call* call = nullptr;
     {
       std::unique_lock lock(mutex_);
       wake_.wait(lock, [this] { return stopping_ || !calls_.empty(); });
       if (calls_.empty()) return;
-      call = std::move(calls_.front());
+      call = calls_.front();
       calls_.pop_front();
     }
-    call();
+    const int result = (*call->call)();
+    {
+      std::lock_guard lock(mutex_);
+      call->result = result;
+      call->done = true;
+    }
+    QMetaObject::invokeMethod(this, "Wake", Qt::QueuedConnection);
   }
 }
 
 void QtEventPump::Dispatch() {
   // Between the chunks of a transfer the worker calls this; the window's thread is already
   // handling its events then.
-  if (QThread::currentThread() != context_->thread()) return;
+  if (QThread::currentThread() != thread()) return;
   QCoreApplication::processEvents();
 }
 
@@ -47,42 +53,49 @@ void QtEventPump::Wait(int ms) {
   loop.exec();
 }
 
-int QtEventPump::Run(const std::function<int()>& call) {
+int QtEventPump::Run(const std::function<int()>& function) {
   ++running_;
-  QEventLoop loop;
-  int result = 0;
+  Call call{&function};
   {
     std::lock_guard lock(mutex_);
-    calls_.push_back([&] {
-      result = call();
-      QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
-    });
+    calls_.push_back(&call);
   }
   wake_.notify_one();
-  loop.exec();
-  if (--running_ == 0) ReleaseHeld();
-  return result;
+  for (;;) {
+    {
+      std::lock_guard lock(mutex_);
+      if (call.done) break;
+    }
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+  }
+  if (--running_ == 0) {
+    std::lock_guard lock(mutex_);
+    if (!posted_.empty()) QMetaObject::invokeMethod(this, "RunPosted", Qt::QueuedConnection);
+  }
+  std::lock_guard lock(mutex_);
+  return call.result;
 }
 
 void QtEventPump::Post(std::function<void()> work) {
-  QMetaObject::invokeMethod(
-      context_, [this, work = std::move(work)]() mutable { RunOrHold(std::move(work)); },
-      Qt::QueuedConnection);
-}
-
-void QtEventPump::RunOrHold(std::function<void()> work) {
-  if (running_ > 0) {
-    held_.push_back(std::move(work));
-    return;
+  {
+    std::lock_guard lock(mutex_);
+    posted_.push_back(std::move(work));
   }
-  work();
+  QMetaObject::invokeMethod(this, "RunPosted", Qt::QueuedConnection);
 }
 
-void QtEventPump::ReleaseHeld() {
-  std::vector<std::function<void()>> held;
-  held.swap(held_);
-  // Queued again, in order, so they run once this call's caller has had its answer.
-  for (auto& work : held) Post(std::move(work));
+void QtEventPump::RunPosted() {
+  // Held while a call is in flight; the call's end asks again.
+  while (running_ == 0) {
+    std::function<void()> work;
+    {
+      std::lock_guard lock(mutex_);
+      if (posted_.empty()) return;
+      work = std::move(posted_.front());
+      posted_.pop_front();
+    }
+    work();
+  }
 }
 
 }  // namespace varim::ui

@@ -6,7 +6,6 @@
 #include <functional>
 #include <mutex>
 #include <thread>
-#include <vector>
 
 #include "varim/core/event_pump.h"
 
@@ -17,9 +16,14 @@ namespace varim::ui {
 // a history of recent requests per thread), while the window's thread goes on handling events.
 // Work handed over from other threads waits while such a call is in flight, so the radio's
 // reports cannot start a second exchange in the middle of one.
-class QtEventPump : public varim::core::EventPump {
+//
+// Data crosses threads only under this class's own mutex; Qt's events only wake the window's
+// thread and carry nothing.
+class QtEventPump : public QObject, public varim::core::EventPump {
+  Q_OBJECT
+
  public:
-  explicit QtEventPump(QObject* context);
+  explicit QtEventPump(QObject* parent = nullptr);
   ~QtEventPump() override;
   QtEventPump(const QtEventPump&) = delete;
   QtEventPump& operator=(const QtEventPump&) = delete;
@@ -32,18 +36,24 @@ class QtEventPump : public varim::core::EventPump {
   // True while a call on the radio is in flight.
   bool Running() const { return running_ > 0; }
 
+ private slots:
+  void RunPosted();
+  void Wake() {}
+
  private:
+  struct Call {
+    const std::function<int()>* call;
+    int result = 0;
+    bool done = false;
+  };
+
   void WorkerLoop();
-  void RunOrHold(std::function<void()> work);
-  void ReleaseHeld();
 
-  QObject* context_;
-  int running_ = 0;
-  std::vector<std::function<void()>> held_;
-
+  int running_ = 0;  // the window's thread only
   std::mutex mutex_;
   std::condition_variable wake_;
-  std::deque<std::function<void()>> calls_;
+  std::deque<Call*> calls_;
+  std::deque<std::function<void()>> posted_;
   bool stopping_ = false;
   std::thread worker_;
 };

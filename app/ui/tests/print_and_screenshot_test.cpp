@@ -49,8 +49,7 @@ QString RunTool(const QString& program, const QStringList& arguments) {
 }
 
 TEST(Printing, APrintedFileKeepsEightyCharactersALineAndSixtyLinesAPage) {
-  QObject context;
-  varim::ui::QtEventPump pump(&context);
+  varim::ui::QtEventPump pump;
   RecordingOperator op;
   NoView view;
   QTemporaryDir folder;
