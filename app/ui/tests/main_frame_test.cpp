@@ -191,6 +191,70 @@ TEST_F(FrameTest, EachPanelBringsItsMenuToolbarAndTitle) {
   }
 }
 
+// A menu as lines: "text - prompt" for an item, "-" for a separator, nested menus indented.
+QStringList Lines(const QMenu* menu, const QString& indent = "") {
+  QStringList lines;
+  for (QAction* action : menu->actions()) {
+    if (action->isSeparator()) {
+      lines << indent + "-";
+    } else if (action->menu() != nullptr) {
+      lines << indent + action->text();
+      lines << Lines(action->menu(), indent + "  ");
+    } else {
+      lines << indent + action->text() + " - " + action->statusTip();
+    }
+  }
+  return lines;
+}
+
+TEST_F(FrameTest, MenusListTheirItemsInOrderWithTheirPrompts) {
+  StartFrame(std::nullopt);
+  const QList<QAction*> menus = frame_->menuBar()->actions();
+  ASSERT_EQ(menus.size(), 5);
+  EXPECT_EQ(Lines(menus[0]->menu()),
+            (QStringList{"&Read Device - Read Device", "-",
+                         "E&xit - Quit the application; prompts to save documents"}));
+  EXPECT_EQ(
+      Lines(menus[1]->menu()),
+      (QStringList{"&RSS Panel - View RSS Panel", "RSS &ALE Panel - View RSS ALE Panel",
+                   "Computer &Interface - View Computer Interface Panel",
+                   "&VARIM Panel - View VARIM Panel", "-", "&Clarifier - View Clarifier On/Off",
+                   "&Notch Filter - View Notch Filter On/Off", "-",
+                   "&Log File - View/Hide Log File", "&Stack - View Stack"}));
+  EXPECT_EQ(Lines(menus[2]->menu()),
+            (QStringList{"&Squelch on - Set Squelch On/Off", "&Monitor on - Set Monitor On/Off",
+                         "&Noise Blanker on - Set Noise Blanker On/Off",
+                         "&Attenuator on - Set Attenuator On/Off",
+                         "&Clipper on - Set Clipper On/Off", "&Reset - Perform Reset"}));
+  EXPECT_EQ(Lines(menus[3]->menu()), (QStringList{"&Comm. Ports... - Communication Port Setup", "-",
+                                                  "Remote Control - Remote Control On/Off"}));
+  EXPECT_EQ(Lines(menus[4]->menu()),
+            (QStringList{"&Contents - Display Help Window", "-", "&About... - "}));
+  // The clarifier and notch panels start shown, with their check marks.
+  EXPECT_TRUE(MenuItem("Clarifier")->isChecked());
+  EXPECT_TRUE(MenuItem("NotchFilter")->isChecked());
+  EXPECT_TRUE(MenuItem("ComputerInterfacePanel")->isChecked());
+
+  frame_->SwitchToPanel(2);
+  const QList<QAction*> ale = frame_->menuBar()->actions();
+  EXPECT_EQ(
+      Lines(ale[0]->menu()),
+      (QStringList{"&New... - New RSS ALE File", "&Open... - Open RSS ALE File",
+                   "&Read Device - Read Device", "-", "&Information - View/Update file information",
+                   "-", "&Save - Save RSS ALE file", "&Write Device - Write Device", "-",
+                   "&Print... - Print RSS ALE File", "-",
+                   "E&xit - Quit the application; prompts to save documents"}));
+  EXPECT_EQ(Lines(ale[1]->menu()).mid(6),
+            (QStringList{"-", "&Configuration", "  &Directory... - Directory Configuration",
+                         "  &Messages... - Messages Configuration",
+                         "  &Auto Dial... - Auto Dial  Configuration",
+                         "Radio &Wide Information - View Radio Wide Information",
+                         "Confi&guration Check - Configuration Errors"}));
+  EXPECT_EQ(ale[3]->text(), "&Help");
+  EXPECT_EQ(ale[3]->menu(), nullptr) << "Help is a command of its own on this panel";
+  EXPECT_EQ(ale[3]->statusTip(), "Display Help Window");
+}
+
 TEST_F(FrameTest, PanelsShowTheirOwnChildren) {
   StartFrame(std::nullopt);
   varim::ui::CHalyardView* view = frame_->View();
