@@ -412,7 +412,6 @@ void ConnectionController::DispatchReport(const CRadioMessage& frame) {
   if (frame.GetOpcode() != report::kReset) return;
   // The radio restarted and left remote mode: take it back when the program relies on it.
   ++resetReports_;
-  remoteModeRequested_ = true;
   if (radioReady_) {
     CRadioMessage remote;
     EnterRemoteMode(&remote, session_.RemoteModeValue());

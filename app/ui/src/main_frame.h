@@ -67,7 +67,6 @@ class CMainFrame : public QMainWindow, private varim::core::ControllerView {
   QToolBar* Toolbar(int panel) const { return toolbars_[static_cast<std::size_t>(panel)]; }
   QToolBar* AboutBar() const { return aboutBar_; }
   QLabel* Pane(int index) const { return panes_[static_cast<std::size_t>(index)]; }
-  bool SplashShown() const { return splash_ != nullptr; }
 
  signals:
   // The start-up connection (and read) has ended, with or without a radio.

@@ -33,8 +33,6 @@ class QtEventPump : public QObject, public varim::core::EventPump {
   int Run(const std::function<int()>& call) override;
   // Runs work on the window's thread; callable from any thread.
   void Post(std::function<void()> work);
-  // True while a call on the radio is in flight.
-  bool Running() const { return running_ > 0; }
 
  private slots:
   void RunPosted();

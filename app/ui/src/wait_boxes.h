@@ -13,7 +13,6 @@ class WaitBoxes {
   void ShowPleaseWait(bool shown);
   void ShowOperationDone(int ms);
 
-  bool PleaseWaitShown() const { return pleaseWait_ != nullptr && pleaseWait_->isVisible(); }
   bool OperationDoneShown() const { return done_ != nullptr && done_->isVisible(); }
   int OperationDoneInterval() const { return doneTimer_.interval(); }
 

@@ -139,7 +139,6 @@ class ConnectionController {
   const ProgrammedChannels& Channels() const { return channels_; }
   const channel& ActiveChannelParameters() const { return activeChannelParameters_; }
   const std::string& StartupDirectory() const { return startupDirectory_; }
-  bool PleaseWaitShown() const { return pleaseWaitShown_; }
 
  private:
   class ProgressForwarder;
@@ -170,7 +169,6 @@ class ConnectionController {
   int currentPanel_ = 0;
   // Counts the radio's reports that it was reset, so a wait for its restart can end.
   int resetReports_ = 0;
-  bool remoteModeRequested_ = false;
   RadioPicture picture_;
   ProgrammedChannels channels_;
   channel activeChannelParameters_{};
