@@ -53,6 +53,7 @@ void CProgressDlg::Update(const varim::core::ProgressView& view) {
   percent_->setText(QString("%1%").arg(view.percent));
   setWindowTitle(QString::fromStdString(view.caption));
   status_->setText(QString::fromStdString(view.status));
+  emit Updated(view.percent, status_->text());
 }
 
 void CProgressDlg::Finish() {

@@ -27,6 +27,10 @@ class CProgressDlg : public QDialog {
   QString Status() const { return status_->text(); }
   QPushButton* AbortButton() const { return abort_; }
 
+ signals:
+  // The dialog shows a new state of the transfer.
+  void Updated(int percent, const QString& status);
+
  private:
   std::function<void()> abortTransfer_;
   QProgressBar* bar_;
