@@ -73,13 +73,11 @@ void ConnectionController::DeferredConnect() {
   EnablePanels(false);
   SetBusy(true);
   if (OpenConnection() && session_.EnterRemote()) {
-    if (ResetAndRead(true) > 0) {
-      ClosePleaseWait();
-      radioReady_ = true;
-      EnablePanels(true);
-    } else {
-      ClosePleaseWait();
-    }
+    const bool read = ResetAndRead(true) > 0;
+    ClosePleaseWait();
+    // The sequence counts the radio ready from the reset on; a later failure takes it back.
+    radioReady_ = read;
+    EnablePanels(read);
   }
   view_.StateChanged();
   SetBusy(false);

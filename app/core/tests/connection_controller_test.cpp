@@ -210,6 +210,21 @@ TEST_F(ControllerTest, ASecondProgressDialogIsRefused) {
   EXPECT_EQ(operator_.Notices(), Texts{texts::kProgressDialogProblem});
 }
 
+TEST_F(ControllerTest, ARadioThatDoesNotComeBackAfterItsResetIsNotReady) {
+  SimulatedRadio& radio = StartRadio(SampleRadio("varim"));
+  radio.ChangeBehaviour(
+      [](varim::sim::SimBehaviour& b) { b.restartDelay = std::chrono::minutes(5); });
+  controller_->DeferredConnect();
+
+  EXPECT_FALSE(controller_->RadioReady());
+  EXPECT_FALSE(controller_->PanelsEnabled());
+  // The reset was acknowledged: the done box follows the please-wait box all the same.
+  EXPECT_EQ(view_.pleaseWait, (std::vector<bool>{true, false}));
+  EXPECT_EQ(view_.doneMs, std::vector<int>{4000});
+  EXPECT_EQ(operator_.Notices(), (Texts{texts::kRadioDoesNotRespond, texts::kRadioDoesNotRespond}));
+  EXPECT_FALSE(controller_->StateOf(CommandId::kBite).enabled);
+}
+
 TEST_F(ControllerTest, StartingWithoutARadioSaysSoOnceAndLeavesOnlyTheLinkCommands) {
   SimulatedRadio& radio = StartRadio(SampleRadio("varim"));
   radio.SetSilent(true);
