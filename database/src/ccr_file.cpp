@@ -4,6 +4,7 @@
 
 #include "file_image.h"
 #include "varim/byte_order.h"
+#include "varim/db/field_text.h"
 #include "varim/db/mapping.h"
 
 namespace varim::db {
@@ -68,11 +69,6 @@ void SetNumber(ccir_dbase& ccir, Field field, std::uint32_t value) {
 }
 
 template <std::size_t N>
-std::string Text(const char (&field)[N]) {
-  return {field, strnlen(field, N)};
-}
-
-template <std::size_t N>
 void ReadMessage(const ProfileFile& file, const char* key, char (&field)[N]) {
   const std::string text = file.GetString(kSection, key, "", N - 1);
   std::memset(field, 0, N);
@@ -84,8 +80,8 @@ void ReadMessage(const ProfileFile& file, const char* key, char (&field)[N]) {
 void WriteCcirFile(ProfileFile& file, const FileInformation& info, const ccir_dbase& ccir) {
   for (const NumberKey& number : kNumbers)
     file.WriteString(kSection, number.key, std::to_string(NumberOf(ccir, number.field)));
-  file.WriteString(kSection, "Ccir Message1", Text(ccir.message1));
-  file.WriteString(kSection, "Ccir Message2", Text(ccir.message2));
+  file.WriteString(kSection, "Ccir Message1", FieldText(ccir.message1));
+  file.WriteString(kSection, "Ccir Message2", FieldText(ccir.message2));
   for (int i = 0; i < kCcirDirectoryEntries; ++i) {
     const std::uint32_t entry = ReadBigEndian32(ccir.ccir_directory[i]);
     if (entry != 0)

@@ -5,6 +5,7 @@
 
 #include "varim/core/operator_texts.h"
 #include "varim/db/configuration_check.h"
+#include "varim/db/field_text.h"
 #include "varim/port_names.h"
 #include "varim/radio_commands.h"
 #include "varim/radio_opcodes.h"
@@ -20,11 +21,6 @@ bool AleCapableMode(int mode) {
 constexpr int kNoiseBlankerOption = 2;
 constexpr int kClarifierPositive = 1;
 constexpr int kClarifierNegative = 2;
-
-template <std::size_t N>
-std::string FieldText(const char (&field)[N]) {
-  return std::string(field, strnlen(field, N));
-}
 
 }  // namespace
 
@@ -276,8 +272,8 @@ bool ConnectionController::LoadProgressDlg(TransferMode mode) {
   view_.ProgressFinished();
   progressRunning_ = false;
   const dbase& radio = session_.Databases().radio;
-  serialNumberText_ = FieldText(radio.serial_number);
-  radioCodeText_ = FieldText(radio.radio_code);
+  serialNumberText_ = varim::db::FieldText(radio.serial_number);
+  radioCodeText_ = varim::db::FieldText(radio.radio_code);
   view_.StateChanged();
   return completed;
 }

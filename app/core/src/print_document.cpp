@@ -7,10 +7,10 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <sstream>
 
 #include "varim/db/ale_file.h"
 #include "varim/db/ccr_file.h"
+#include "varim/db/field_text.h"
 #include "varim/db/profile_file.h"
 #include "varim/db/rss_file.h"
 
@@ -19,11 +19,6 @@ namespace {
 
 constexpr std::uint8_t kPriorityMember = 0x80;
 constexpr std::uint8_t kMemberIndex = 0x7F;
-
-template <std::size_t N>
-std::string FieldText(const char (&field)[N]) {
-  return std::string(field, strnlen(field, N));
-}
 
 // A private file the formats' savers can write to, removed when done.
 class TemporaryFile {
@@ -49,9 +44,9 @@ class TemporaryFile {
 
 // The name of the member a global-member slot names: a directory entry, or the net itself.
 std::string GlobalMemberName(const ale_dbase& ale, int net, std::uint8_t slot) {
-  if (slot == kOwnSelfAddress) return FieldText(ale.nets[net].self_address);
+  if (slot == kOwnSelfAddress) return varim::db::FieldText(ale.nets[net].self_address);
   const int index = slot & kMemberIndex;
-  return index < kDirectoryEntries ? FieldText(ale.directory[index]) : std::string();
+  return index < kDirectoryEntries ? varim::db::FieldText(ale.directory[index]) : std::string();
 }
 
 void AppendGlobalMembers(const varim::db::RadioDatabases& db, const std::string& path) {

@@ -30,7 +30,6 @@ inline constexpr char kCommTestSucceeded[] = "Communication test has been comple
 
 // The connection and the long commands.
 inline constexpr char kCommandInProgress[] = "Command in progress, please wait!!!";
-inline constexpr char kStopEventNotSignaled[] = "m_Globals.incomingThreadEvent non signaled!";
 inline constexpr char kProgressDialogProblem[] = "LoadProgressDlg(): ProgressDlg problem!";
 inline constexpr char kPleaseWait[] = "Please wait !  ";
 inline constexpr char kOperationDone[] = "The Operation Completed Successful";
