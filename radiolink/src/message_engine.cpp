@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <system_error>
 
+#include "late_answers.h"
 #include "varim/error_report.h"
 #include "varim/port_names.h"
 
@@ -35,7 +36,7 @@ CRadioMessage MakeAckFrame() {
 
 }  // namespace
 
-MessageEngine::MessageEngine() = default;
+MessageEngine::MessageEngine() : memoryRequests_(std::make_unique<varim::link::MemoryRequests>()) {}
 
 MessageEngine::~MessageEngine() {
   CloseComPort();
@@ -80,6 +81,7 @@ int MessageEngine::ConnectSocket(int baudRate, std::uint8_t flag) {
     getGateOpen_ = true;
     disconnected_ = false;
   }
+  memoryRequests_->Forget();
   {
     std::lock_guard lock(ackMutex_);
     ackPending_ = false;

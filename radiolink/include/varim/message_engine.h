@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -12,6 +13,10 @@
 #include "varim/export.h"
 #include "varim/radio_message.h"
 #include "varim/serial_port.h"
+
+namespace varim::link {
+struct MemoryRequests;
+}
 
 // The link to one radio: the serial port, a receive thread that cuts the incoming bytes into
 // frames, acknowledges every valid one and queues it, and the ways to send and to take frames.
@@ -91,6 +96,11 @@ class VARIM_API MessageEngine {
   const std::string& GetDevice() const { return device_; }
   bool IsReceiving() const { return receiveThread_.joinable(); }
 
+  // What the memory transfers have learnt of this line: its recent memory requests and how the
+  // radio leads its answers. It stays with the line, as the radio does not change from one
+  // record to the next, and is forgotten when the line is connected again.
+  varim::link::MemoryRequests& RecentMemoryRequests() { return *memoryRequests_; }
+
  private:
   void ReceiveLoop();
   void ReadWaitingFrames();
@@ -120,4 +130,6 @@ class VARIM_API MessageEngine {
   std::atomic<bool> stopRequested_{false};
   int wakeFd_ = -1;
   std::thread receiveThread_;
+
+  std::unique_ptr<varim::link::MemoryRequests> memoryRequests_;
 };
