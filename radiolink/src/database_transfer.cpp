@@ -11,73 +11,21 @@
 #include <vector>
 
 #include "late_answers.h"
+#include "memory_map.h"
 #include "varim/byte_order.h"
 #include "varim/radio_commands.h"
 #include "varim/radio_opcodes.h"
 
 namespace {
 
-// Where each record lies in radio memory: the record is a byte image of memory from its first
-// section's address, except where a section says otherwise.
-struct MemorySection {
-  long address;
-  int length;
-  std::size_t recordOffset;
-  const char* name;
-};
-
-// The radio record, in transfer order. The first stretch is read whole; of it a write sends
-// only the language byte. The service area moves only when asked for.
-constexpr MemorySection kRadioHeader = {0, 1270, 0, "Radio Header"};
-constexpr MemorySection kRadioLanguage = {1221, 1, 1221, "Language"};
-constexpr MemorySection kRadioServiceArea[] = {{1270, 60, 1270, "Band Settings"},
-                                               {1330, 3, 1330, "Service Word"}};
-constexpr MemorySection kRadioTail[] = {
-    {1383, 305, 1383, "Groups"},
-    {1688, 2600, 1688, "Channels"},
-    {4288, 14, 4288, "Radio Options"},
-    {4302, 2, 4302, "Accessories"},
-};
-
-constexpr MemorySection kAleSections[] = {
-    {4304, 1820, 0, "ALE Nets"},
-    {6124, 12, 1820, "ALE Options"},
-    {6136, 1600, 1832, "ALE Directory"},
-    {7736, 20, 3432, "ALE Automatic Dials"},
-    {7756, 4, 3452, "ALE Program Word"},
-    {7761, 910, 3457, "ALE Messages"},  // the byte at 7760 is skipped
-};
-
-constexpr MemorySection kCcirSections[] = {
-    {8853, 2, 0, "CCIR Four-Digit Identity"},
-    {8855, 4, 2, "CCIR Six-Digit Identity"},
-    {8859, 400, 6, "CCIR Directory"},
-    {9259, 66, 406, "CCIR Messages"},
-    {9325, 1, 472, "CCIR Preamble"},
-    {9327, 1, 474, "CCIR Alarm"},
-    {9326, 1, 473, "CCIR Beacon"},
-};
-
-constexpr MemorySection kChannelNames = {9368, 400, 0, "CCIR Channel Numbers"};
-constexpr MemorySection kExtraOptions = {9573, 4, 0, "Extra Options"};
-// The global members share the CCIR area: 20 names of 16 bytes, then 20 x 20 member bytes.
-constexpr MemorySection kGlobalNames = {8853, 20 * 16, 0, "Global Member Names"};
-constexpr MemorySection kGlobalAddresses = {9173, 20 * 20, 0, "Global Members"};
-
-constexpr MemorySection kRadioSoftwareVersion = {0, 8, 0, "Radio Software Version"};
-constexpr MemorySection kProgramWord = {8, 4, 0, "Program Word"};
-constexpr MemorySection kSoftwareVersion = {60, 8, 0, "Software Version"};
-constexpr MemorySection kOptionList = {68, 255, 68, "Option List"};
+using varim::link::MemorySection;
+using namespace varim::link::memory_map;
 
 constexpr long kFirstChannelAddress = 1675;  // channel n at 1675 + 13 n
 constexpr std::uint8_t kExtraAutoMaxChannel = 100;
 constexpr int kCurrentChannelLength = 17;
 constexpr int kAnswerLeadBytes = 4;
 constexpr int kAcceptedByte = 4;
-
-// A transfer runs on its caller's thread from start to end, and so do late answers' requests.
-thread_local varim::link::RecentRequests readRequests;
-thread_local varim::link::RecentRequests writeRequests;
 
 std::atomic<TransferCallback> progressCallback{nullptr};
 std::atomic<TransferCallback> continueCallback{nullptr};
@@ -134,9 +82,11 @@ int ReadMemory(MessageEngine* engine, long address, int length, std::uint8_t* de
       engine->UnlockGetMessage();
       return 0;
     }
+    varim::link::RecentRequests& requests = engine->RecentMemoryRequests().reads;
     CRadioMessage answer;
-    if (!engine->GetMessageWithOpcode(&answer, answer::kMemorySection, readRequests.Sent(request)))
+    if (!engine->GetMessageWithOpcode(&answer, answer::kMemorySection, requests.Sent(request)))
       return 0;
+    requests.Taken(request, answer);
     // A short answer would fill the record with whatever the frame held before.
     if (answer.GetLen() - 1 < kAnswerLeadBytes + chunk) return 0;
     std::memcpy(destination, answer.GetData() + kAnswerLeadBytes, static_cast<std::size_t>(chunk));
@@ -161,9 +111,11 @@ int WriteMemory(MessageEngine* engine, long address, int length, const std::uint
       engine->UnlockGetMessage();
       return 0;
     }
+    varim::link::RecentRequests& requests = engine->RecentMemoryRequests().writes;
     CRadioMessage answer;
-    if (!engine->GetMessageWithOpcode(&answer, answer::kProgramResult, writeRequests.Sent(request)))
+    if (!engine->GetMessageWithOpcode(&answer, answer::kProgramResult, requests.Sent(request)))
       return 0;
+    requests.Taken(request, answer);
     if (answer.GetDataByte(kAcceptedByte) == 0) {
       // Not written: the same chunk again, without advancing and without callbacks.
       if (++refusals > kMaxRefusedChunkResends) return 0;

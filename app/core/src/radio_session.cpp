@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "varim/core/operator_texts.h"
+#include "varim/core/record_transfer.h"
 #include "varim/database_transfer.h"
 #include "varim/db/channel_set.h"
 #include "varim/db/configuration_check.h"
@@ -243,32 +244,16 @@ bool RadioSession::ReadDatabases() {
   db.globalMembers = varim::db::EmptyGlobalMembers();
   if (flags_.extended_support == 1) std::memset(&db.extraOptions, 0, sizeof db.extraOptions);
 
-  const bool ccir = flags_.ccir_present == 1;
-  const bool global = flags_.global_ale_present == 1;
-  const bool extended = flags_.extended_support == 1;
-  progress_ = std::make_unique<TransferProgress>(TransferMode::kRead, ccir, global, extended);
+  const TransferContents contents = Contents();
+  progress_ = std::make_unique<TransferProgress>(TransferMode::kRead, contents);
 
   MessageEngine* e = &engine_;
   const int ok = pump_.Run([&] {
-    int read =
-        ReadRadioDataBase(e, &db.radio, 0, ProgressCallback, ContinueCallback, kSectionPauseMs);
-    if (read)
-      read = ReadAleDataBase(e, &db.ale, ProgressCallback, ContinueCallback, kSectionPauseMs);
-    if (!ccir) {
-      if (read && global)
-        read = ReadGlobalMemberDataBase(e, &db.globalMembers, ProgressCallback, ContinueCallback,
-                                        kSectionPauseMs);
-    } else {
-      if (read)
-        read = ReadCcirDataBase(e, &db.ccir, ProgressCallback, ContinueCallback, kSectionPauseMs);
-      if (read)
-        read = ReadChannelNameDataBase(e, &db.channelNames, ProgressCallback, ContinueCallback,
-                                       kSectionPauseMs);
+    for (const RadioRecord record : TransferPlan(contents)) {
+      if (!TransferOf(record).read(e, db, ProgressCallback, ContinueCallback, kSectionPauseMs))
+        return 0;
     }
-    if (read && extended)
-      read = ReadExtraOptionDataBase(e, &db.extraOptions, ProgressCallback, ContinueCallback,
-                                     kSectionPauseMs);
-    return read;
+    return 1;
   });
   if (!ok) {
     if (!transferAborted_) NotifyNoResponse();
@@ -345,31 +330,19 @@ bool RadioSession::WriteSequence() {
   const bool globalInUse = flags_.global_ale_present == 1;
   if (!varim::db::CheckAleConfiguration(db.ale, db.globalMembers, globalInUse).aleNetInUse)
     FillDefaultNet();
-  const bool ccir = flags_.ccir_present == 1;
-  const bool global = globalInUse;
-  const bool extended = flags_.extended_support == 1;
-  progress_ = std::make_unique<TransferProgress>(TransferMode::kWrite, ccir, global, extended);
+  const TransferContents contents = Contents();
+  progress_ = std::make_unique<TransferProgress>(TransferMode::kWrite, contents);
 
   MessageEngine* e = &engine_;
   const int ok = pump_.Run([&] {
-    int written =
-        WriteRadioDataBase(e, &db.radio, 0, ProgressCallback, ContinueCallback, kSectionPauseMs);
-    if (written)
-      written = WriteAleDataBase(e, &db.ale, ProgressCallback, ContinueCallback, kSectionPauseMs,
-                                 ccir, global, extended);
-    if (written && ccir) {
-      written = WriteCcirDataBase(e, &db.ccir, ProgressCallback, ContinueCallback, kSectionPauseMs);
-      if (written)
-        written = WriteChannelNameDataBase(e, &db.channelNames, ProgressCallback, ContinueCallback,
-                                           kSectionPauseMs, extended);
-    } else if (written && global) {
-      written = WriteGlobalMemberDataBase(e, &db.globalMembers, ProgressCallback, ContinueCallback,
-                                          kSectionPauseMs, extended);
+    const std::vector<RadioRecord> plan = TransferPlan(contents);
+    for (auto record = plan.begin(); record != plan.end(); ++record) {
+      const bool moreFollows = record + 1 != plan.end();
+      if (!TransferOf(*record).write(e, db, ProgressCallback, ContinueCallback, kSectionPauseMs,
+                                     moreFollows))
+        return 0;
     }
-    if (written && extended)
-      written = WriteExtraOptionDataBase(e, &db.extraOptions, ProgressCallback, ContinueCallback,
-                                         kSectionPauseMs);
-    return written;
+    return 1;
   });
   if (ok) radioBaudIndex_ = db.radio.radio_options.baud_rate;
   return ok;
@@ -377,18 +350,11 @@ bool RadioSession::WriteSequence() {
 
 std::vector<MemorySectionImage> RadioSession::WrittenSections() const {
   const varim::db::RadioDatabases& db = *databases_;
-  std::vector<MemorySectionImage> images = RadioDataBaseImage(db.radio, 0);
-  auto add = [&images](std::vector<MemorySectionImage> more) {
+  std::vector<MemorySectionImage> images;
+  for (const RadioRecord record : TransferPlan(Contents())) {
+    std::vector<MemorySectionImage> more = TransferOf(record).image(db);
     images.insert(images.end(), more.begin(), more.end());
-  };
-  add(AleDataBaseImage(db.ale));
-  if (flags_.ccir_present == 1) {
-    add(CcirDataBaseImage(db.ccir));
-    add(ChannelNameDataBaseImage(db.channelNames));
-  } else if (flags_.global_ale_present == 1) {
-    add(GlobalMemberDataBaseImage(db.globalMembers));
   }
-  if (flags_.extended_support == 1) add(ExtraOptionDataBaseImage(db.extraOptions));
 
   // The extra options lie inside the channel names: what a later section writes over an
   // earlier one is what the radio holds there.
@@ -450,6 +416,10 @@ bool RadioSession::VerifyWrite() {
     verified += image.bytes.size();
   }
   return true;
+}
+
+TransferContents RadioSession::Contents() const {
+  return {flags_.ccir_present == 1, flags_.global_ale_present == 1, flags_.extended_support == 1};
 }
 
 bool RadioSession::Transferred(int bytes) {

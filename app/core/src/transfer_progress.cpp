@@ -1,104 +1,101 @@
 #include "varim/core/transfer_progress.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace varim::core {
 
 namespace {
 
-// Expected bytes: the radio and ALE records, then the global members or the CCIR data, and
-// the extra options; a write does not send the radio's header (1269 of its bytes).
-constexpr int kRadioAndAle = 8681;
-constexpr int kWithGlobalMembers = 9401;
-constexpr int kWithCcir = 9196;
-constexpr int kCcirReserved = 40;
-constexpr int kExtraOptions = 4;
-constexpr int kNotTransferred = 124;
-constexpr int kHeaderNotWritten = 1269;
-
-// A byte count is placed in radio memory from these offsets.
-constexpr int kPositionOffset = 124;
-constexpr int kPositionOffsetWithCcir = 164;
-
-constexpr int kAleStart = 4304;
-constexpr int kCcirStart = 8681;
-constexpr int kCcirBytes = 475;
-
-// Sections of the radio record and of the ALE record, each up to its end position.
-struct Section {
-  int end;
-  const char* name;
+// How the operator is told where a transfer stands: the window caption of each record and the
+// section named in the status line. The radio header (and a write's language byte) count as
+// the groups section, which follows it.
+struct SectionLabel {
+  const char* section;  // the memory section's name in the transfer plan
+  const char* label;
 };
 
-constexpr Section kRadioSections[] = {
-    {1688, "Groups Section"},
-    {4288, "Channels Section"},
-    {4302, "Radio Options Section"},
-    {4304, "External Options Section"},
+struct RecordLabels {
+  RadioRecord record;
+  const char* caption;
+  const char* label;  // for every section of the record not named below
 };
 
-constexpr Section kAleSections[] = {
-    {1820, "ALE Nets Section"},      {1832, "ALE Options Section"}, {3432, "ALE Directory Section"},
-    {3452, "ALE Autodials Section"}, {3457, "ALE Program Word"},    {4377, "ALE Messages"},
+constexpr SectionLabel kSectionLabels[] = {
+    {"Radio Header", "Groups Section"},
+    {"Language", "Groups Section"},
+    {"Groups", "Groups Section"},
+    {"Channels", "Channels Section"},
+    {"Radio Options", "Radio Options Section"},
+    {"Accessories", "External Options Section"},
+    {"ALE Nets", "ALE Nets Section"},
+    {"ALE Options", "ALE Options Section"},
+    {"ALE Directory", "ALE Directory Section"},
+    {"ALE Automatic Dials", "ALE Autodials Section"},
+    {"ALE Program Word", "ALE Program Word"},
+    {"ALE Messages", "ALE Messages"},
 };
+
+// The extra options have no caption of their own: they show as whatever came before them.
+constexpr RecordLabels kRecordLabels[] = {
+    {RadioRecord::kRadio, "Radio Data Base", nullptr},
+    {RadioRecord::kAle, "ALE Data Base", nullptr},
+    {RadioRecord::kGlobalAleMembers, "Global member Data Base", "Global member Data Base"},
+    {RadioRecord::kCcir, "CCIR Data Base", "CCIR Data Base"},
+    {RadioRecord::kChannelNames, "CCIR Data Base", "CCIR Channel Number"},
+    {RadioRecord::kExtraOptions, nullptr, nullptr},
+};
+
+const RecordLabels& LabelsOf(RadioRecord record) {
+  return *std::find_if(std::begin(kRecordLabels), std::end(kRecordLabels),
+                       [record](const RecordLabels& labels) { return labels.record == record; });
+}
+
+const char* LabelOf(const PlannedSection& section, const RecordLabels& record) {
+  for (const SectionLabel& named : kSectionLabels) {
+    if (std::strcmp(named.section, section.name) == 0) return named.label;
+  }
+  return record.label;
+}
 
 }  // namespace
 
-TransferProgress::TransferProgress(TransferMode mode, bool ccirPresent, bool globalAlePresent,
-                                   bool extendedSupport)
-    : mode_(mode),
-      ccirPresent_(ccirPresent),
-      globalAlePresent_(globalAlePresent),
-      extendedSupport_(extendedSupport) {}
-
-int TransferProgress::TotalBytes() const {
-  int total;
-  if (!ccirPresent_) {
-    total = (globalAlePresent_ ? kWithGlobalMembers : kRadioAndAle) +
-            (extendedSupport_ ? kExtraOptions : 0);
-  } else {
-    total = kWithCcir + (extendedSupport_ ? kExtraOptions : 0) - kCcirReserved;
+TransferProgress::TransferProgress(TransferMode mode, const TransferContents& contents)
+    : mode_(mode) {
+  const TransferDirection direction =
+      mode == TransferMode::kWrite ? TransferDirection::kWrite : TransferDirection::kRead;
+  const char* caption = "";
+  const char* label = "";
+  for (const RadioRecord record : TransferPlan(contents)) {
+    const RecordLabels& labels = LabelsOf(record);
+    if (labels.caption != nullptr) caption = labels.caption;
+    for (const PlannedSection& section : PlannedSections(record, direction)) {
+      if (const char* own = LabelOf(section, labels)) label = own;
+      stretches_.push_back({section.length, caption, label});
+      total_ += section.length;
+    }
   }
-  total -= kNotTransferred;
-  if (mode_ == TransferMode::kWrite) total -= kHeaderNotWritten;
-  return total;
 }
 
 int TransferProgress::Percent() const {
-  return transferred_ * 100 / TotalBytes();
+  return transferred_ * 100 / total_;
 }
 
+// The stretch the next byte belongs to; once everything has moved, the last one.
 ProgressView TransferProgress::View() const {
   ProgressView view;
   view.percent = std::clamp(Percent(), 0, 100);
-  const int position = transferred_ + (ccirPresent_ ? kPositionOffsetWithCcir : kPositionOffset) +
-                       (mode_ == TransferMode::kWrite ? kHeaderNotWritten : 0);
-  const char* section = nullptr;
-  if (position < kAleStart) {
-    view.caption = "Radio Data Base";
-    section = kRadioSections[3].name;
-    for (const Section& s : kRadioSections) {
-      if (position < s.end) {
-        section = s.name;
-        break;
-      }
+  const Stretch* at = &stretches_.back();
+  int start = 0;
+  for (const Stretch& stretch : stretches_) {
+    if (transferred_ < start + stretch.length) {
+      at = &stretch;
+      break;
     }
-  } else if (position - kAleStart < kAleSections[5].end) {
-    view.caption = "ALE Data Base";
-    for (const Section& s : kAleSections) {
-      if (position - kAleStart < s.end) {
-        section = s.name;
-        break;
-      }
-    }
-  } else if (globalAlePresent_ && !ccirPresent_) {
-    // A radio with CCIR data moves no global members, whatever its support mode says.
-    view.caption = section = "Global member Data Base";
-  } else {
-    view.caption = "CCIR Data Base";
-    section = position - kCcirStart < kCcirBytes ? "CCIR Data Base" : "CCIR Channel Number";
+    start += stretch.length;
   }
-  view.status = std::string(mode_ == TransferMode::kWrite ? "Writing " : "Reading ") + section;
+  view.caption = at->caption;
+  view.status = std::string(mode_ == TransferMode::kWrite ? "Writing " : "Reading ") + at->section;
   return view;
 }
 

@@ -125,6 +125,8 @@ class RadioSession {
   bool VerifyWrite();
   bool AskRadioWhatItCarries(bool cancelWithoutCcirAnswer);
   void FillDefaultNet();
+  // What the radio carries as the presence flags stand: what a whole-radio transfer moves.
+  TransferContents Contents() const;
   bool Transferred(int bytes);
   void NotifyNoResponse();
   static int ContinueCallback(int bytes);

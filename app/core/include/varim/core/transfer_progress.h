@@ -1,6 +1,9 @@
 #pragma once
 
 #include <string>
+#include <vector>
+
+#include "varim/transfer_plan.h"
 
 namespace varim::core {
 
@@ -14,15 +17,15 @@ struct ProgressView {
   std::string status;
 };
 
-// The progress arithmetic of a whole-radio read or write: how many bytes are expected for the
-// data the radio carries, and which section a byte count has reached.
+// The progress arithmetic of a whole-radio read or write, taken from the transfer plan: how
+// many bytes the transfer moves for what the radio carries, and which section a byte count has
+// reached.
 class TransferProgress {
  public:
-  TransferProgress(TransferMode mode, bool ccirPresent, bool globalAlePresent,
-                   bool extendedSupport);
+  TransferProgress(TransferMode mode, const TransferContents& contents);
 
   // The bytes the transfer is expected to move.
-  int TotalBytes() const;
+  int TotalBytes() const { return total_; }
   // Counts a transferred chunk.
   void Add(int bytes) { transferred_ += bytes; }
   int Transferred() const { return transferred_; }
@@ -31,10 +34,16 @@ class TransferProgress {
   ProgressView View() const;
 
  private:
+  // A stretch of the transfer as the operator sees it.
+  struct Stretch {
+    int length;
+    const char* caption;
+    const char* section;
+  };
+
   TransferMode mode_;
-  bool ccirPresent_;
-  bool globalAlePresent_;
-  bool extendedSupport_;
+  std::vector<Stretch> stretches_;
+  int total_ = 0;
   int transferred_ = 0;
 };
 
