@@ -9,8 +9,10 @@
 #include <cstdio>
 #include <fstream>
 #include <iostream>
+#include <map>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "varim/sim/sample_programming.h"
 #include "varim/sim/sim_console.h"
@@ -118,6 +120,19 @@ int main(int argc, char** argv) {
   app.add_option("--programming", programming,
                  "Folder with the radio's programming: sample.rss, sample.ale, sample.ccr");
   app.add_flag("--blank", blank, "Start with nothing programmed");
+  std::map<std::string, varim::sim::AnswerLead> answerLeads;
+  std::vector<std::string> answerLeadNames;
+  for (const auto& lead : varim::sim::kAnswerLeadNames) {
+    answerLeads.emplace(lead.name, lead.lead);
+    answerLeadNames.emplace_back(lead.name);
+  }
+  std::string answerLead = "echo";
+  app.add_option("--answer-lead", answerLead,
+                 "What the four bytes before the data of a memory answer carry: echo (the "
+                 "request's first four data bytes), address (0 and the three address bytes) "
+                 "or zero")
+      ->check(CLI::IsMember(answerLeadNames))
+      ->capture_default_str();
   std::string script;
   std::string tracePath;
   app.add_option("--script", script, "Scenario file: commands, one per line, run at start");
@@ -134,6 +149,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   options.profile = *profile;
+  options.behaviour.answerLead = answerLeads.at(answerLead);
   if (!blank) {
     std::string error;
     const auto databases = varim::sim::LoadProgramming(programming, &error);

@@ -55,6 +55,24 @@ std::vector<std::uint8_t> BigEndian(std::uint32_t value) {
   return bytes;
 }
 
+// The four bytes before the data of a memory answer. requestLead is the request's first four
+// data bytes, address the three address bytes among them.
+std::vector<std::uint8_t> LeadBytes(AnswerLead style, const std::uint8_t* requestLead,
+                                    const std::uint8_t* address) {
+  std::vector<std::uint8_t> lead(4, 0x00);
+  switch (style) {
+    case AnswerLead::kEcho:
+      std::copy_n(requestLead, 4, lead.begin());
+      break;
+    case AnswerLead::kAddress:
+      std::copy_n(address, 3, lead.begin() + 1);
+      break;
+    case AnswerLead::kZero:
+      break;
+  }
+  return lead;
+}
+
 // The key whose pattern the frame carries; -1 for none.
 int KeyOfPattern(const std::uint8_t* pattern) {
   for (int key = 0; key < kControlHeadKeys; ++key) {
@@ -148,10 +166,10 @@ std::array<std::uint8_t, 16> RadioModel::CurrentChannelParameters() const {
   return d;
 }
 
-// GetMemorySection: the address and count echoed, then the bytes.
+// GetMemorySection: the lead, then the bytes.
 CRadioMessage RadioModel::ReadMemory(const std::uint8_t* request) const {
   const int count = std::min<int>(request[3], 200);
-  std::vector<std::uint8_t> data(request, request + 4);
+  std::vector<std::uint8_t> data = LeadBytes(behaviour_.answerLead, request, request);
   data.resize(4 + static_cast<std::size_t>(count));
   memory_.Read(Address(request), count, data.data() + 4);
   return MakeRadioFrame(answer::kMemorySection, data);
@@ -168,8 +186,9 @@ CRadioMessage RadioModel::WriteMemory(const std::uint8_t* request, int dataCount
       written = memory_.Write(Address(request + 1), count, request + 5);
     }
   }
-  return MakeRadioFrame(answer::kProgramResult,
-                        {0x00, request[1], request[2], request[3], std::uint8_t{written}});
+  std::vector<std::uint8_t> data = LeadBytes(behaviour_.answerLead, request, request + 1);
+  data.push_back(std::uint8_t{written});
+  return MakeRadioFrame(answer::kProgramResult, data);
 }
 
 CRadioMessage RadioModel::ModeAnswer(std::uint8_t mode) const {

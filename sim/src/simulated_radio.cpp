@@ -47,6 +47,7 @@ SimulatedRadio::SimulatedRadio(SimOptions options)
           std::chrono::duration<double>(kBitsPerByte / options_.baudRate))),
       model_(options_.profile) {
   if (options_.memory) model_.Program(*options_.memory);
+  model_.Behaviour() = options_.behaviour;
   faults_.Seed(options_.seed);
 }
 
@@ -287,7 +288,8 @@ void SimulatedRadio::HandleFrame(const CRadioMessage& frame, Clock::time_point n
       request.SetData(static_cast<std::uint8_t>(data.size()), data.data());
     }
   }
-  for (const CRadioMessage& answerFrame : model_.Handle(request, now)) outbox_.push_back(answerFrame);
+  for (const CRadioMessage& answerFrame : model_.Handle(request, now))
+    outbox_.push_back(answerFrame);
 }
 
 void SimulatedRadio::StartNextOwnFrame(Clock::time_point now) {

@@ -144,6 +144,45 @@ TEST(RadioModel, MemoryIsReadWithTheAddressEchoedAndWrittenOnlyWhileProgramming)
   EXPECT_EQ(DataOf(radio.Handle(write)[0])[4], 0) << "programming ended";
 }
 
+// Whatever leads a memory answer, the bytes the program reads from data byte 4 stay the same.
+TEST(RadioModel, MemoryAnswersLeadAsChosenAndKeepTheirData) {
+  using varim::sim::AnswerLead;
+  const std::uint8_t address[3] = {0x00, 0x10, 0x20};
+  const std::uint8_t bytes[3] = {0xAA, 0xBB, 0xCC};
+  struct Case {
+    AnswerLead lead;
+    std::vector<std::uint8_t> readLead;
+    std::vector<std::uint8_t> writeLead;
+  };
+  const Case cases[] = {
+      {AnswerLead::kEcho, {0x00, 0x10, 0x20, 3}, {0x00, 0x00, 0x10, 0x20}},
+      {AnswerLead::kAddress, {0x00, 0x00, 0x10, 0x20}, {0x00, 0x00, 0x10, 0x20}},
+      {AnswerLead::kZero, {0, 0, 0, 0}, {0, 0, 0, 0}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(static_cast<int>(c.lead));
+    RadioModel radio;
+    radio.Behaviour().answerLead = c.lead;
+    CRadioMessage request;
+    StartRadioProgramming(&request, 0);
+    radio.Handle(request);
+
+    ProgramMemorySection(&request, address, bytes, 3);
+    auto answers = radio.Handle(request);
+    ASSERT_EQ(answers.size(), 1u);
+    std::vector<std::uint8_t> expected = c.writeLead;
+    expected.push_back(1);
+    EXPECT_EQ(DataOf(answers[0]), expected) << "write";
+
+    GetMemorySection(&request, address, 3);
+    answers = radio.Handle(request);
+    ASSERT_EQ(answers.size(), 1u);
+    expected = c.readLead;
+    expected.insert(expected.end(), bytes, bytes + 3);
+    EXPECT_EQ(DataOf(answers[0]), expected) << "read";
+  }
+}
+
 TEST(RadioModel, ModeRequestsAreAnsweredAsTheProfileSays) {
   auto answersOf = [](RadioModel& radio, int (*build)(CRadioMessage*)) {
     CRadioMessage request;

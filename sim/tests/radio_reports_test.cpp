@@ -241,4 +241,25 @@ TEST_F(RadioReportsTest, MonitorStateIsReportedOnRequest) {
   EXPECT_EQ(Reports(), (std::vector<Report>{{89, {1}}}));
 }
 
+// The lead of memory answers is part of what a radio is at power-on, so a program meets it from
+// its first read.
+TEST(SimulatedRadioOptions, TheMemoryAnswersLeadIsChosenAtPowerOn) {
+  SimOptions options;
+  options.behaviour.answerLead = varim::sim::AnswerLead::kZero;
+  SimulatedRadio radio(options);
+  ASSERT_TRUE(radio.Start());
+  MessageEngine engine;
+  ASSERT_EQ(engine.OpenComPort(radio.DevicePath().c_str(), 9600), 1);
+  ASSERT_EQ(engine.ConnectSocket(9600, 1), 1);
+
+  const std::uint8_t address[3] = {0x00, 0x00, 0x08};
+  CRadioMessage read;
+  GetMemorySection(&read, address, 4);
+  ASSERT_EQ(engine.LockGetMessage(), 1);
+  ASSERT_EQ(engine.SendRadioMessage(&read), 1);
+  CRadioMessage answer;
+  ASSERT_EQ(engine.GetMessageWithOpcode(&answer, 32), 1);
+  EXPECT_EQ(Bytes(answer.GetData(), answer.GetData() + 4), (Bytes{0, 0, 0, 0}));
+}
+
 }  // namespace

@@ -16,6 +16,25 @@ enum class CallOutcome : std::uint8_t {
   kSilentNet = 4,  // linked on a silent net
 };
 
+// What leads the data of a memory answer, the four bytes before data byte 4 of the answer to a
+// read or a write. Radios in the field differ here, and the program must not care.
+enum class AnswerLead : std::uint8_t {
+  kEcho,     // the request's first four data bytes as they came
+  kAddress,  // 0x00, then the three address bytes, most significant first
+  kZero,     // four zero bytes
+};
+
+struct AnswerLeadName {
+  const char* name;
+  AnswerLead lead;
+};
+
+inline constexpr AnswerLeadName kAnswerLeadNames[] = {
+    {"echo", AnswerLead::kEcho},
+    {"address", AnswerLead::kAddress},
+    {"zero", AnswerLead::kZero},
+};
+
 inline constexpr int kSelfTestItems = 39;
 
 // Self-test result bytes, as the radio reports them.
@@ -29,6 +48,7 @@ inline constexpr std::uint8_t kItemIgnored = 0x00;
 struct SimBehaviour {
   CallOutcome callOutcome = CallOutcome::kLink;
   std::uint8_t linkQuality = 25;
+  AnswerLead answerLead = AnswerLead::kEcho;
   // Commands the radio acknowledges but refuses to carry out (it reports them refused).
   std::set<std::uint8_t> refusedOpcodes;
   std::array<std::uint8_t, kSelfTestItems> selfTestResults = [] {

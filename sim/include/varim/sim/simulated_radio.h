@@ -32,6 +32,8 @@ struct SimOptions {
   RadioProfile profile = KnownProfiles().front();
   // The radio's memory at power-on; a blank radio when absent.
   std::optional<RadioMemory> memory;
+  // What the radio does at power-on; ChangeBehaviour changes it later.
+  SimBehaviour behaviour;
   // Seeds the random line faults, so a run can be repeated.
   std::uint32_t seed = 1;
   // Given a line of text for every frame in either direction, with its time, when set.
