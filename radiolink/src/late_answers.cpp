@@ -37,10 +37,11 @@ bool RecentRequests::ExpectedOfAnother(Convention convention, const Request& cur
                      });
 }
 
+// Four zeros prove nothing either way: they are also what a radio that leads with nothing sends.
 bool RecentRequests::Belongs(const Request& current, const CRadioMessage& answer) const {
   Lead lead{};
   if (convention_ == Convention::kUnknown || !LeadOf(answer, lead)) return true;
-  if (lead == Expected(convention_, current)) return true;
+  if (lead == Expected(convention_, current) || lead == kNothing) return true;
   return !ExpectedOfAnother(convention_, current, lead);
 }
 
@@ -69,7 +70,6 @@ void RecentRequests::Taken(const CRadioMessage& request, const CRadioMessage& an
   // Only a lead that names this request and could be no other request's answer shows the
   // convention: a radio that leads with zeros matches the address form at address 0, and a
   // late answer could match another request's form.
-  constexpr Lead kNothing{};
   for (const Convention convention : kConventions) {
     const Lead expected = Expected(convention, current);
     if (expected != lead || expected == kNothing) continue;

@@ -41,6 +41,7 @@ class RecentRequests {
   // How the radio leads its memory answers; kUnknown filters nothing.
   enum class Convention { kUnknown, kEcho, kAddress };
   static constexpr Convention kConventions[] = {Convention::kEcho, Convention::kAddress};
+  static constexpr Lead kNothing{};
 
   static bool HeadOf(const CRadioMessage& request, Request& head);
   static bool LeadOf(const CRadioMessage& answer, Lead& lead);

@@ -18,6 +18,7 @@
 #include "varim/radio_commands.h"
 #include "varim/sim/radio_memory.h"
 #include "varim/sim/radio_model.h"
+#include "varim/sim/sample_programming.h"
 #include "varim/sim/simulated_radio.h"
 
 namespace {
@@ -107,10 +108,12 @@ class DatabaseTransferTest : public ::testing::Test {
   void SetUp() override { ResetCallbacks(); }
   void TearDown() override { Disconnect(); }
 
-  void Connect(std::optional<RadioMemory> memory = std::nullopt) {
+  void Connect(std::optional<RadioMemory> memory = std::nullopt,
+               varim::sim::AnswerLead lead = varim::sim::AnswerLead::kEcho) {
     Disconnect();
     SimOptions options;
     options.memory = std::move(memory);
+    options.behaviour.answerLead = lead;
     radio_ = std::make_unique<SimulatedRadio>(std::move(options));
     std::string error;
     ASSERT_TRUE(radio_->Start(&error)) << error;
@@ -363,16 +366,55 @@ TEST_F(DatabaseTransferTest, TransferFailsOnAReadAnswerShorterThanItsChunk) {
 }
 
 // A request sent twice (its acknowledgement was lost) is answered twice; the second answer
-// must not stand in for the next chunk's.
+// must not stand in for the next chunk's, whether the radio leads its answers with the request
+// or with the address. A radio that leads with zeros gives nothing to tell them apart by.
 TEST_F(DatabaseTransferTest, ARepeatedAnswerIsNotTakenForTheNextChunk) {
   Bytes names(200, 'A');
   names.resize(400, 'B');
+  for (const auto lead : {varim::sim::AnswerLead::kEcho, varim::sim::AnswerLead::kAddress}) {
+    ASSERT_NO_FATAL_FAILURE(Connect(MemoryWith({{9368, names}}), lead));
+    std::uint8_t word[4];
+    ASSERT_EQ(ReadProgramWord(engine_.get(), word), 1) << "the radio shows how it leads";
+    radio_->DropAcks(1);
+    channel_name read{};
+    ASSERT_EQ(ReadChannelNameDataBase(engine_.get(), &read, nullptr, nullptr, 0), 1);
+    EXPECT_EQ(BytesOf(read), names);
+    EXPECT_EQ(CountOpcode(radio_->ReceivedFrames(), 36), 4) << "the first request went twice";
+  }
+}
+
+// The answer to the chunk at 200 leads 00 00 00 C8 in the address form, which is also the
+// request for 200 bytes at 0: it is still this chunk's answer, for every way of leading.
+TEST_F(DatabaseTransferTest, EveryLeadStyleReadsAndWritesTheWholeRadioRecord) {
+  const RadioMemory memory = varim::sim::SampleMemory(varim::sim::KnownProfiles().front());
+  for (const auto& lead : varim::sim::kAnswerLeadNames) {
+    SCOPED_TRACE(lead.name);
+    ASSERT_NO_FATAL_FAILURE(Connect(memory, lead.lead));
+    auto radio = std::make_unique<dbase>();
+    ASSERT_EQ(ReadRadioDataBase(engine_.get(), radio.get(), 0, nullptr, nullptr, 0), 1);
+    EXPECT_EQ(Bytes(reinterpret_cast<const std::uint8_t*>(radio.get()),
+                    reinterpret_cast<const std::uint8_t*>(radio.get()) + 1270),
+              MemoryAt(0, 1270));
+    radio->channels[0].rx_frequency = 7123450;
+    ASSERT_EQ(WriteRadioDataBase(engine_.get(), radio.get(), 0, nullptr, nullptr, 0), 1);
+    auto back = std::make_unique<dbase>();
+    ASSERT_EQ(ReadRadioDataBase(engine_.get(), back.get(), 0, nullptr, nullptr, 0), 1);
+    EXPECT_EQ(back->channels[0].rx_frequency, 7123450u);
+  }
+}
+
+// A radio that stops leading as it did is trusted again only once it shows a new way.
+TEST_F(DatabaseTransferTest, ARadioThatChangesHowItLeadsIsStillRead) {
+  Bytes names(400, 'N');
   ASSERT_NO_FATAL_FAILURE(Connect(MemoryWith({{9368, names}})));
-  radio_->DropAcks(1);
   channel_name read{};
   ASSERT_EQ(ReadChannelNameDataBase(engine_.get(), &read, nullptr, nullptr, 0), 1);
-  EXPECT_EQ(BytesOf(read), names);
-  EXPECT_EQ(CountOpcode(radio_->ReceivedFrames(), 36), 3) << "the first request went twice";
+  for (const auto lead : {varim::sim::AnswerLead::kAddress, varim::sim::AnswerLead::kZero,
+                          varim::sim::AnswerLead::kEcho}) {
+    radio_->ChangeBehaviour([&](varim::sim::SimBehaviour& b) { b.answerLead = lead; });
+    auto radio = std::make_unique<dbase>();
+    EXPECT_EQ(ReadRadioDataBase(engine_.get(), radio.get(), 0, nullptr, nullptr, 0), 1);
+  }
 }
 
 TEST_F(DatabaseTransferTest, ALateWriteResultOfAnEarlierChunkDoesNotHideARefusal) {

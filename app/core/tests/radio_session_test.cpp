@@ -11,6 +11,7 @@
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <ostream>
 #include <stdexcept>
 #include <string>
 #include <thread>
@@ -247,11 +248,33 @@ class SessionTest : public ::testing::Test {
   std::uint8_t markers_ = 0;
 };
 
-class EveryProfile : public SessionTest, public ::testing::WithParamInterface<std::string> {};
+// A radio of each kind, whatever its memory answers lead with, on a line that goes as fast as
+// it can or one paced at a real line's rate (eight times 9600 baud, to keep the suite short;
+// scripts/bench runs the same at 9600).
+struct RadioKind {
+  std::string profile;
+  varim::sim::AnswerLeadName lead;
+  bool paced;
+};
 
-TEST_P(EveryProfile, ReadsTheWholeRadioAndWritesItIntoAnother) {
-  const RadioProfile profile = Profile(GetParam());
-  Connect(RadioOf(profile.name, true));
+void PrintTo(const RadioKind& kind, std::ostream* out) {
+  *out << kind.profile << ", answers led by " << kind.lead.name << (kind.paced ? ", paced" : "");
+}
+
+constexpr int kPacedTestBaud = 76800;
+
+SimOptions RadioOf(const RadioKind& kind, bool sample) {
+  SimOptions options = RadioOf(kind.profile, sample, kind.paced ? kPacedTestBaud : 9600);
+  options.paced = kind.paced;
+  options.behaviour.answerLead = kind.lead.lead;
+  return options;
+}
+
+class EveryProfile : public SessionTest, public ::testing::WithParamInterface<RadioKind> {};
+
+TEST_P(EveryProfile, ReadsTheWholeRadioAndWritesItIntoAnotherVerified) {
+  const RadioProfile profile = Profile(GetParam().profile);
+  Connect(RadioOf(GetParam(), true));
   ProgressRecorder reading;
   ASSERT_TRUE(session_.ReadRadio(&reading));
 
@@ -274,12 +297,17 @@ TEST_P(EveryProfile, ReadsTheWholeRadioAndWritesItIntoAnother) {
   // the radio's own again after the write.
   session_.Close();
   std::strcpy(session_.Databases().radio.serial_number, "EDITED");
-  secondRadio_ = std::make_unique<SimulatedRadio>(RadioOf(profile.name, false));
+  secondRadio_ = std::make_unique<SimulatedRadio>(RadioOf(GetParam(), false));
   ASSERT_TRUE(secondRadio_->Start());
   ASSERT_TRUE(session_.Open(secondRadio_->DevicePath(), 9600));
   ProgressRecorder writing;
+  session_.SetVerifyWrites(true);
   ASSERT_TRUE(session_.WriteRadio(&writing));
-  ExpectSteadyProgress(writing.views, "Writing ", afterAle);
+  const auto verifying =
+      std::find_if(writing.views.begin(), writing.views.end(),
+                   [](const ProgressView& view) { return view.caption == "Verify"; });
+  ASSERT_NE(verifying, writing.views.end()) << "the write was not checked";
+  ExpectSteadyProgress({writing.views.begin(), verifying}, "Writing ", afterAle);
 
   const RadioMemory original = radio_->Memory();
   const RadioMemory copy = secondRadio_->Memory();
@@ -294,15 +322,20 @@ TEST_P(EveryProfile, ReadsTheWholeRadioAndWritesItIntoAnother) {
   EXPECT_TRUE(operator_.Questions().empty());
 }
 
-Texts KnownProfileNames() {
-  Texts names;
-  for (const auto& profile : varim::sim::KnownProfiles()) names.push_back(profile.name);
-  return names;
+std::vector<RadioKind> EveryKindOfRadio() {
+  std::vector<RadioKind> kinds;
+  for (const auto& profile : varim::sim::KnownProfiles()) {
+    for (const auto& lead : varim::sim::kAnswerLeadNames) {
+      for (const bool paced : {false, true}) kinds.push_back({profile.name, lead, paced});
+    }
+  }
+  return kinds;
 }
 
-INSTANTIATE_TEST_SUITE_P(KnownRadios, EveryProfile, ::testing::ValuesIn(KnownProfileNames()),
-                         [](const ::testing::TestParamInfo<std::string>& param) {
-                           std::string name = param.param;
+INSTANTIATE_TEST_SUITE_P(KnownRadios, EveryProfile, ::testing::ValuesIn(EveryKindOfRadio()),
+                         [](const ::testing::TestParamInfo<RadioKind>& param) {
+                           std::string name = param.param.profile + "_" + param.param.lead.name +
+                                              (param.param.paced ? "_paced" : "");
                            std::replace(name.begin(), name.end(), '-', '_');
                            return name;
                          });
