@@ -62,6 +62,7 @@ sim::SimOptions RadioOf(const CampaignSetup& setup, bool sample, std::uint32_t s
   sim::SimOptions options;
   options.baudRate = setup.baudRate;
   options.paced = setup.paced;
+  options.behaviour.answerLead = setup.answerLead;
   options.profile = *profile;
   if (sample) options.memory = sim::SampleMemory(*profile);
   options.seed = seed;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "varim/sim/line_faults.h"
+#include "varim/sim/sim_behaviour.h"
 
 namespace varim::campaign {
 
@@ -22,6 +23,8 @@ struct CampaignSetup {
   int baudRate = 9600;
   // Paced at the baud rate, as a real line; unpaced runs see the same faults and timeouts.
   bool paced = false;
+  // What the radio puts before the data of its memory answers.
+  sim::AnswerLead answerLead = sim::AnswerLead::kEcho;
   sim::FaultRates rates;
   // Once the transfer is under way, one memory frame carries two wrong bytes whose errors
   // cancel in the checksum.
