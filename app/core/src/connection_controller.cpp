@@ -303,7 +303,8 @@ bool ConnectionController::ReadAfterReset() {
     CRadioMessage mode;
     SetRadioOperationMode(&mode, 0, picture_.aleOff && !ccirFree ? 3 : 0);
     if (!SendCommand(mode)) return false;
-    PumpWait(1);
+    // About 100 ms for the radio to settle into the mode before it is asked anything else.
+    PumpWait(10);
   }
   const int active = ReadActiveChannel();
   if (active == 0) return false;

@@ -191,7 +191,7 @@ std::vector<MenuEntry> CcirMenu() {
 }
 
 const std::vector<PanelLayout> kPanels = {
-    {0,
+    {Panel::kComputerInterface,
      "Computer Interface",
      149,
      129,
@@ -202,7 +202,7 @@ const std::vector<PanelLayout> kPanels = {
       Button(C::kAttenuator), Button(C::kClipper), Gap(), Button(C::kHelpContents),
       Button(C::kRssPanel), Button(C::kRssAlePanel), Button(C::kVarimPanel),
       Button(C::kVarim2EPanel), Button(C::kCcirPanel), Button(C::kExit)}},
-    {1,
+    {Panel::kRss,
      "RSS",
      150,
      131,
@@ -232,7 +232,7 @@ const std::vector<PanelLayout> kPanels = {
       Button(C::kCcirPanel),
       Button(C::kVarim2EPanel),
       Button(C::kExit)}},
-    {2,
+    {Panel::kRssAle,
      "RSS ALE",
      151,
      132,
@@ -260,7 +260,7 @@ const std::vector<PanelLayout> kPanels = {
       Button(C::kCcirPanel),
       Button(C::kVarim2EPanel),
       Button(C::kExit)}},
-    {3,
+    {Panel::kVarim,
      "VARIM",
      152,
      288,
@@ -272,7 +272,7 @@ const std::vector<PanelLayout> kPanels = {
      {Button(C::kLogFile), Button(C::kReadDevice), Button(C::kCommPorts),
       Button(C::kComputerInterfacePanel), Button(C::kRssPanel), Button(C::kRssAlePanel),
       Button(C::kCcirPanel), Button(C::kExit)}},
-    {4,
+    {Panel::kCcir,
      "CCIR",
      397,
      395,
@@ -283,7 +283,7 @@ const std::vector<PanelLayout> kPanels = {
       Button(C::kCommPorts), Gap(), Button(C::kCcirHelp), Button(C::kComputerInterfacePanel),
       Button(C::kRssPanel), Button(C::kRssAlePanel), Button(C::kVarimPanel),
       Button(C::kVarim2EPanel), Button(C::kExit)}},
-    {5,
+    {Panel::kVarim2E,
      "VARIM-2E",
      398,
      393,
@@ -317,21 +317,25 @@ const std::vector<ToolbarEntry>& AboutToolbar() {
   return kAboutToolbar;
 }
 
-CommandId PanelCommand(int index) {
+const PanelLayout& LayoutOf(Panel panel) {
+  return kPanels[static_cast<std::size_t>(panel)];
+}
+
+CommandId PanelCommand(Panel panel) {
   static constexpr CommandId kPanelCommands[kPanelCount] = {C::kComputerInterfacePanel,
                                                             C::kRssPanel,
                                                             C::kRssAlePanel,
                                                             C::kVarimPanel,
                                                             C::kCcirPanel,
                                                             C::kVarim2EPanel};
-  return kPanelCommands[index];
+  return kPanelCommands[static_cast<std::size_t>(panel)];
 }
 
-int PanelOfCommand(CommandId id) {
-  for (int index = 0; index < kPanelCount; ++index) {
-    if (PanelCommand(index) == id) return index;
+std::optional<Panel> PanelOfCommand(CommandId id) {
+  for (const PanelLayout& layout : kPanels) {
+    if (PanelCommand(layout.panel) == id) return layout.panel;
   }
-  return -1;
+  return std::nullopt;
 }
 
 }  // namespace varim::ui
