@@ -1,6 +1,8 @@
 #include "command_table.h"
 
 #include <algorithm>
+#include <functional>
+#include <map>
 #include <stdexcept>
 
 namespace varim::ui {
@@ -305,6 +307,27 @@ const CommandInfo& InfoOf(CommandId id) {
                                   [id](const CommandInfo& info) { return info.id == id; });
   if (found == kCommands.end()) throw std::logic_error("a command without a table entry");
   return *found;
+}
+
+const char* MenuTextOf(CommandId id) {
+  static const std::map<CommandId, std::string> texts = [] {
+    std::map<CommandId, std::string> found;
+    std::function<void(const std::vector<MenuEntry>&)> collect =
+        [&](const std::vector<MenuEntry>& entries) {
+          for (const MenuEntry& entry : entries) {
+            if (entry.kind == Kind::kPopup) collect(entry.children);
+            if (entry.kind != Kind::kCommand || found.count(entry.id) > 0) continue;
+            std::string text = entry.text;
+            std::erase(text, '&');
+            found.emplace(entry.id, std::move(text));
+          }
+        };
+    for (const PanelLayout& panel : kPanels) collect(panel.menu);
+    return found;
+  }();
+  const auto text = texts.find(id);
+  if (text == texts.end()) throw std::logic_error("a command without a menu item");
+  return text->second.c_str();
 }
 
 const std::vector<CommandInfo>& AllCommands() {

@@ -24,6 +24,9 @@ struct CommandInfo {
 };
 
 const CommandInfo& InfoOf(CommandId id);
+// What the operator calls a command: the text of its first menu item, without its '&'. A
+// screen reader names the command's toolbar button by it.
+const char* MenuTextOf(CommandId id);
 const std::vector<CommandInfo>& AllCommands();
 
 // One entry of a menu: a command, a separator, or a pop-up with its own entries.

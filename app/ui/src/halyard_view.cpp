@@ -1,5 +1,6 @@
 #include "halyard_view.h"
 
+#include <QAbstractButton>
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QVBoxLayout>
@@ -15,6 +16,9 @@ namespace {
 
 const QStringList kChannelColumns = {"",     "Tx. Freq.", "Rx. Freq.", "Tx Power",
                                      "Band", "Mode",      "A.G.C.",    "B.W."};
+constexpr char kChannelsLabel[] = "Channels";
+constexpr char kGroupsLabel[] = "Groups";
+constexpr char kSelectAll[] = "Select All";
 constexpr char kCcirColumn[] = "Ch. Num.";
 constexpr int kCcirColumnTwips = 900;
 constexpr int kGroups = 5;
@@ -59,6 +63,17 @@ CHalyardView::CHalyardView(varim::core::ConnectionController& controller, QWidge
   groupsGrid_ = new QTableWidget(kGroups, 1, this);
   groupsGrid_->setObjectName("GroupsGrid");
   groupsGrid_->setHorizontalHeaderLabels({"Groups"});
+  // Screen readers name the grids by their labels.
+  channelsLabel_ = new QLabel(kChannelsLabel, this);
+  channelsLabel_->setBuddy(channelsGrid_);
+  groupsLabel_ = new QLabel(kGroupsLabel, this);
+  groupsLabel_->setBuddy(groupsGrid_);
+  // A table does not take its name from its label, and its corner button has none of its own.
+  for (auto [grid, name] :
+       {std::pair{channelsGrid_, kChannelsLabel}, std::pair{groupsGrid_, kGroupsLabel}}) {
+    grid->setAccessibleName(name);
+    if (auto* corner = grid->findChild<QAbstractButton*>()) corner->setAccessibleName(kSelectAll);
+  }
   aleEditor_ = Child("AleEditor", "ALE");
   ccirEditor_ = Child("CcirEditor", "CCIR");
   display2_ = Child("VarimDisplay", "VARIM");
@@ -71,8 +86,14 @@ CHalyardView::CHalyardView(varim::core::ConnectionController& controller, QWidge
   layout->addWidget(clarifierPanel_, 1, 0);
   layout->addWidget(notchPanel_, 1, 1);
   layout->addWidget(optionsEditor_, 2, 0);
-  layout->addWidget(groupsGrid_, 3, 0);
-  layout->addWidget(channelsGrid_, 2, 1, 2, 2);
+  auto* groups = new QVBoxLayout;
+  groups->addWidget(groupsLabel_);
+  groups->addWidget(groupsGrid_);
+  layout->addLayout(groups, 3, 0);
+  auto* channels = new QVBoxLayout;
+  channels->addWidget(channelsLabel_);
+  channels->addWidget(channelsGrid_);
+  layout->addLayout(channels, 2, 1, 2, 2);
   layout->addWidget(aleEditor_, 4, 0, 1, 3);
   layout->addWidget(ccirEditor_, 5, 0, 1, 3);
   ShowPanel(Panel::kComputerInterface);
@@ -117,8 +138,9 @@ void CHalyardView::ShowPanel(Panel panel) {
   clarifierPanel_->setVisible(computerInterface);
   notchPanel_->setVisible(computerInterface);
   optionsEditor_->setVisible(panel == Panel::kRss);
-  channelsGrid_->setVisible(panel == Panel::kRss);
-  groupsGrid_->setVisible(panel == Panel::kRss);
+  for (QWidget* rss : {static_cast<QWidget*>(channelsLabel_), static_cast<QWidget*>(channelsGrid_),
+                       static_cast<QWidget*>(groupsLabel_), static_cast<QWidget*>(groupsGrid_)})
+    rss->setVisible(panel == Panel::kRss);
   aleEditor_->setVisible(panel == Panel::kRssAle);
   ccirEditor_->setVisible(panel == Panel::kCcir);
   const bool display = computerInterface || frontPanel;

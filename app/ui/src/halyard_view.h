@@ -55,7 +55,9 @@ class CHalyardView : public QWidget {
   QGroupBox* notchPanel_;
   QSlider* notch_;
   QGroupBox* optionsEditor_;
+  QLabel* channelsLabel_;
   QTableWidget* channelsGrid_;
+  QLabel* groupsLabel_;
   QTableWidget* groupsGrid_;
   QGroupBox* aleEditor_;
   QGroupBox* ccirEditor_;

@@ -1,5 +1,6 @@
 #include "main_frame.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDialogButtonBox>
@@ -35,6 +36,12 @@ constexpr char kCommandProperty[] = "command";
 constexpr int kPaneWidth = 100;
 // The toolbar of the About button; created and never shown.
 constexpr char kAboutBarName[] = "Toolbar128";
+// Qt's buttons for the toolbar buttons and menus that do not fit, and what a screen reader
+// calls them.
+constexpr char kToolbarExtension[] = "qt_toolbar_ext_button";
+constexpr char kMoreButtons[] = "More Buttons";
+constexpr char kMenuBarExtension[] = "qt_menubar_ext_button";
+constexpr char kMoreMenus[] = "More Menus";
 
 constexpr char kTechnicianText[] =
     "Technician Mode\n\n"
@@ -109,6 +116,8 @@ CMainFrame::CMainFrame(const FrameOptions& options, varim::core::Operator& op, F
 
   InstallHandlers();
   BuildMenu(Panel::kComputerInterface);
+  if (auto* more = menuBar()->findChild<QAbstractButton*>(kMenuBarExtension))
+    more->setAccessibleName(kMoreMenus);
   controller_->SetCurrentPanel(Panel::kComputerInterface);
   SetTitle();
   UpdateCommands();
@@ -159,12 +168,18 @@ QToolBar* CMainFrame::MakeToolbar(const QString& name, const std::vector<Toolbar
       bar->addSeparator();
       continue;
     }
-    QAction* action = MakeAction(entry.id, QString(InfoOf(entry.id).name), bar);
+    const QString text = MenuTextOf(entry.id);
+    QAction* action = MakeAction(entry.id, text, bar);
     action->setIcon(Picture(InfoOf(entry.id).icon));
     action->setToolTip(InfoOf(entry.id).prompt);
     bar->addAction(action);
+    // The button's own text drops the menu's trailing dots; a screen reader says it whole.
+    bar->widgetForAction(action)->setAccessibleName(text);
   }
   addToolBar(Qt::TopToolBarArea, bar);
+  // The button that offers what does not fit comes without a name of its own.
+  if (auto* more = bar->findChild<QAbstractButton*>(kToolbarExtension))
+    more->setAccessibleName(kMoreButtons);
   return bar;
 }
 

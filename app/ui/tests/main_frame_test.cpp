@@ -2,21 +2,31 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
+#include <QAbstractSlider>
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QStatusBar>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <memory>
 #include <optional>
 
+#include "about_dlg.h"
+#include "file_information_dlg.h"
 #include "recording_operator.h"
 #include "varim/core/operator_texts.h"
 #include "varim/sim/radio_profile.h"
@@ -473,6 +483,97 @@ TEST_F(FrameTest, AMissingHelpFileIsNamed) {
   frame_->OnCommand(CommandId::kHelpContents);
   EXPECT_EQ(operator_.Notices(),
             Texts{texts::HelpFileNotFound(folder_.filePath("KlvHelp.pdf").toStdString())});
+}
+
+// What a screen reader says for a control: a name a person would give it, not a code's name
+// such as "RssConfigurationCheck".
+QString Problem(const QWidget* widget, const QString& objectName) {
+  QAccessibleInterface* accessible =
+      QAccessible::queryAccessibleInterface(const_cast<QWidget*>(widget));
+  const QString name = accessible != nullptr ? accessible->text(QAccessible::Name) : QString();
+  static const QRegularExpression camelCase("[a-z][A-Z]");
+  const bool identifier =
+      !name.contains(' ') && (camelCase.match(name).hasMatch() ||
+                              (name == objectName && camelCase.match(objectName).hasMatch()));
+  if (!name.isEmpty() && !identifier) return {};
+  return QString("%1 %2: \"%3\"").arg(widget->metaObject()->className(), objectName, name);
+}
+
+// The controls of a window a screen reader cannot name properly. Scroll bars belong to the
+// views they scroll.
+QStringList UnnamedControls(const QWidget* window) {
+  QStringList problems;
+  for (const QWidget* w : window->findChildren<QWidget*>()) {
+    const bool control =
+        qobject_cast<const QAbstractButton*>(w) ||
+        (qobject_cast<const QAbstractSlider*>(w) && !qobject_cast<const QScrollBar*>(w)) ||
+        qobject_cast<const QComboBox*>(w) || qobject_cast<const QLineEdit*>(w) ||
+        qobject_cast<const QTableWidget*>(w);
+    if (!control) continue;
+    if (const QString problem = Problem(w, w->objectName()); !problem.isEmpty())
+      problems << problem;
+  }
+  return problems;
+}
+
+TEST_F(FrameTest, EveryControlHasANameAScreenReaderCanSay) {
+  StartFrame("varim-2e-ccir");
+  QStringList problems;
+  std::vector<QToolBar*> bars = {frame_->AboutBar()};
+  for (const varim::ui::PanelLayout& panel : varim::ui::Panels())
+    bars.push_back(frame_->Toolbar(panel.panel));
+  for (QToolBar* bar : bars) {
+    for (QAction* action : bar->actions()) {
+      if (action->isSeparator()) continue;
+      const QString problem = Problem(bar->widgetForAction(action), action->objectName());
+      if (!problem.isEmpty()) problems << problem;
+    }
+  }
+  EXPECT_TRUE(problems.isEmpty()) << problems.join("\n").toStdString();
+  QAction* commPorts = frame_->Toolbar(Panel::kComputerInterface)->findChild<QAction*>("CommPorts");
+  EXPECT_EQ(QAccessible::queryAccessibleInterface(
+                frame_->Toolbar(Panel::kComputerInterface)->widgetForAction(commPorts))
+                ->text(QAccessible::Name),
+            "Comm. Ports...");
+
+  // The window with every panel's children, and the dialogs it shows.
+  for (const varim::ui::PanelLayout& panel : varim::ui::Panels()) {
+    frame_->SwitchToPanel(panel.panel);
+    problems << UnnamedControls(frame_.get());
+  }
+  EXPECT_TRUE(problems.isEmpty()) << problems.join("\n").toStdString();
+  varim::db::FileInformation information{};
+  EXPECT_EQ(UnnamedControls(new varim::ui::CFileInformationDlg(information, frame_.get())),
+            QStringList{});
+  EXPECT_EQ(UnnamedControls(new varim::ui::CAboutDlg(frame_.get())), QStringList{});
+  QStringList modal;
+  bool walked = false;
+  QTimer::singleShot(0, [&modal, &walked] {
+    QWidget* dialog = QApplication::activeModalWidget();
+    ASSERT_NE(dialog, nullptr);
+    modal = UnnamedControls(dialog);
+    walked = true;
+    static_cast<QDialog*>(dialog)->reject();
+  });
+  frame_->SwitchToPanel(Panel::kRss);
+  frame_->OnCommand(CommandId::kRssConfigurationCheck);
+  EXPECT_TRUE(walked);
+  EXPECT_EQ(modal, QStringList{});
+
+  // Texts the window shows are read as they stand: no name hides them.
+  frame_->SwitchToPanel(Panel::kComputerInterface);
+  frame_->View()->SetStatusLine(texts::kCommandInProgress);
+  for (const QWidget* shown : {static_cast<const QWidget*>(frame_->View()->StatusLine()),
+                               static_cast<const QWidget*>(frame_->Pane(2)),
+                               static_cast<const QWidget*>(frame_->statusBar())}) {
+    QAccessibleInterface* accessible =
+        QAccessible::queryAccessibleInterface(const_cast<QWidget*>(shown));
+    EXPECT_FALSE(accessible->text(QAccessible::Name).isEmpty())
+        << shown->objectName().toStdString();
+  }
+  EXPECT_EQ(
+      QAccessible::queryAccessibleInterface(frame_->View()->StatusLine())->text(QAccessible::Name),
+      texts::kCommandInProgress);
 }
 
 }  // namespace
