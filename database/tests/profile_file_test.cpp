@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -339,6 +340,29 @@ TEST_F(ProfileFileDisk, FailedSavesLeaveEverythingAsItWas) {
   EXPECT_EQ(error, "cannot save " + Path("radio.rss") + ": File too large");
   EXPECT_EQ(ReadFile(Path("radio.rss")), "[Old]\r\n");
   EXPECT_EQ(Entries(), (Names{"folder.rss", "radio.rss"}));
+}
+
+TEST_F(ProfileFileDisk, SaveRemovesOnlyTheLeftoversOfKilledSavesOfTheSameFile) {
+  ASSERT_EQ(::mkdir(Path("sub").c_str(), 0755), 0);
+  const Names kept = {
+      ".other.rss.Ab3xYz", ".radio.rss.Ab3x", ".radio.rss.Ab3x-z", ".radio.rss.Link01",
+      ".radio.rss.Locked", "radio.rss",       "radio.rss.Ab3xYz",  "sub"};
+  for (const char* name :
+       {".radio.rss.Ab3xYz", ".radio.rss.000000", ".other.rss.Ab3xYz", ".radio.rss.Ab3x",
+        ".radio.rss.Ab3x-z", "radio.rss.Ab3xYz", "sub/.radio.rss.Ab3xYz"}) {
+    WriteFile(Path(name), "half written");
+  }
+  ASSERT_EQ(::symlink(Path("radio.rss.Ab3xYz").c_str(), Path(".radio.rss.Link01").c_str()), 0);
+  // A save of the same file running meanwhile holds its temporary file locked.
+  WriteFile(Path(".radio.rss.Locked"), "being written");
+  const int running = ::open(Path(".radio.rss.Locked").c_str(), O_RDONLY | O_CLOEXEC);
+  ASSERT_GE(running, 0);
+  ASSERT_EQ(::flock(running, LOCK_EX), 0);
+
+  ASSERT_TRUE(Parsed("[KLV]\r\n").Save(Path("radio.rss")));
+  ::close(running);
+  EXPECT_EQ(Entries(), kept);
+  EXPECT_TRUE(std::filesystem::exists(Path("sub/.radio.rss.Ab3xYz"))) << "only the file's folder";
 }
 
 TEST_F(ProfileFileDisk, ModificationTimeIsTheFilesOrZero) {

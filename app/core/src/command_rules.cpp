@@ -72,15 +72,19 @@ constexpr CommandRule kRules[] = {
      [](const CommandContext& c) { return c.remoteModeValue == 0; }},
     // The panels: a check mark on the one shown; the front panel of the radio's generation.
     {CommandId::kComputerInterfacePanel, Always,
-     [](const CommandContext& c) { return c.currentPanel == 0; }},
-    {CommandId::kRssPanel, Always, [](const CommandContext& c) { return c.currentPanel == 1; }},
-    {CommandId::kRssAlePanel, Always, [](const CommandContext& c) { return c.currentPanel == 2; }},
-    {CommandId::kVarimPanel, [](const CommandContext& c) { return c.radioGeneration != 1; },
-     [](const CommandContext& c) { return c.currentPanel == 3; }},
+     [](const CommandContext& c) { return c.currentPanel == Panel::kComputerInterface; }},
+    {CommandId::kRssPanel, Always,
+     [](const CommandContext& c) { return c.currentPanel == Panel::kRss; }},
+    {CommandId::kRssAlePanel, Always,
+     [](const CommandContext& c) { return c.currentPanel == Panel::kRssAle; }},
+    {CommandId::kVarimPanel,
+     [](const CommandContext& c) { return c.radioGeneration != RadioGeneration::kVarim2E; },
+     [](const CommandContext& c) { return c.currentPanel == Panel::kVarim; }},
     {CommandId::kCcirPanel, [](const CommandContext& c) { return c.ccirPresent; },
-     [](const CommandContext& c) { return c.currentPanel == 4; }},
-    {CommandId::kVarim2EPanel, [](const CommandContext& c) { return c.radioGeneration == 1; },
-     [](const CommandContext& c) { return c.currentPanel == 5; }},
+     [](const CommandContext& c) { return c.currentPanel == Panel::kCcir; }},
+    {CommandId::kVarim2EPanel,
+     [](const CommandContext& c) { return c.radioGeneration == RadioGeneration::kVarim2E; },
+     [](const CommandContext& c) { return c.currentPanel == Panel::kVarim2E; }},
 };
 
 }  // namespace

@@ -1,6 +1,8 @@
 #include "varim/core/connection_controller.h"
 
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <utility>
 
 #include "varim/core/operator_texts.h"
@@ -21,6 +23,44 @@ bool AleCapableMode(int mode) {
 constexpr int kNoiseBlankerOption = 2;
 constexpr int kClarifierPositive = 1;
 constexpr int kClarifierNegative = 2;
+
+// The quick toggles of the Computer Interface panel: the flag of the radio's picture each flips
+// (its check mark and toolbar picture follow it) and the frame that tells the radio.
+struct QuickToggle {
+  CommandId command;
+  bool RadioPicture::*flag;
+  void (*build)(CRadioMessage* frame, int on);
+};
+// A DSP parameter the radio leaves as it is.
+constexpr int kUnchanged = 255;
+constexpr QuickToggle kQuickToggles[] = {
+    {CommandId::kSquelch, &RadioPicture::squelch,
+     [](CRadioMessage* frame, int on) { SetSquelchOnOff(frame, 0, on); }},
+    {CommandId::kMonitor, &RadioPicture::monitor,
+     [](CRadioMessage* frame, int on) { SetMonitorOnOff(frame, 0, on); }},
+    {CommandId::kNoiseBlanker, &RadioPicture::noiseBlanker,
+     [](CRadioMessage* frame, int on) {
+       SetDspMenuParameters(frame, 0, kUnchanged, kUnchanged, on, kUnchanged);
+     }},
+    {CommandId::kAttenuator, &RadioPicture::attenuator,
+     [](CRadioMessage* frame, int on) {
+       SetDspMenuParameters(frame, 0, kUnchanged, kUnchanged, kUnchanged, on);
+     }},
+    {CommandId::kClipper, &RadioPicture::clipper,
+     [](CRadioMessage* frame, int on) {
+       SetDspMenuParameters(frame, 0, kUnchanged, on, kUnchanged, kUnchanged);
+     }},
+};
+
+// The toggles that only show or hide a panel of the window; the radio is not told.
+struct ShownToggle {
+  CommandId command;
+  bool RadioPicture::*flag;
+};
+constexpr ShownToggle kShownToggles[] = {
+    {CommandId::kClarifier, &RadioPicture::clarifierShown},
+    {CommandId::kNotchFilter, &RadioPicture::notchShown},
+};
 
 }  // namespace
 
@@ -172,56 +212,24 @@ void ConnectionController::RemoteControl() {
 }
 
 void ConnectionController::Toggle(CommandId command) {
-  RadioPicture& p = picture_;
-  bool* flag = nullptr;
-  switch (command) {
-    case CommandId::kSquelch:
-      flag = &p.squelch;
-      break;
-    case CommandId::kMonitor:
-      flag = &p.monitor;
-      break;
-    case CommandId::kNoiseBlanker:
-      flag = &p.noiseBlanker;
-      break;
-    case CommandId::kAttenuator:
-      flag = &p.attenuator;
-      break;
-    case CommandId::kClipper:
-      flag = &p.clipper;
-      break;
-    case CommandId::kClarifier:
-      p.clarifierShown = !p.clarifierShown;
-      view_.StateChanged();
-      return;
-    case CommandId::kNotchFilter:
-      p.notchShown = !p.notchShown;
-      view_.StateChanged();
-      return;
-    default:
-      return;
+  const auto shown = std::find_if(std::begin(kShownToggles), std::end(kShownToggles),
+                                  [command](const ShownToggle& t) { return t.command == command; });
+  if (shown != std::end(kShownToggles)) {
+    bool& flag = picture_.*(shown->flag);
+    flag = !flag;
+    view_.StateChanged();
+    return;
   }
-  *flag = !*flag;
-  const int on = *flag ? 1 : 0;
+  const auto toggle =
+      std::find_if(std::begin(kQuickToggles), std::end(kQuickToggles),
+                   [command](const QuickToggle& t) { return t.command == command; });
+  if (toggle == std::end(kQuickToggles)) return;
+  bool& flag = picture_.*(toggle->flag);
+  flag = !flag;
   CRadioMessage frame;
-  switch (command) {
-    case CommandId::kSquelch:
-      SetSquelchOnOff(&frame, 0, on);
-      break;
-    case CommandId::kMonitor:
-      SetMonitorOnOff(&frame, 0, on);
-      break;
-    case CommandId::kNoiseBlanker:
-      SetDspMenuParameters(&frame, 0, 255, 255, on, 255);
-      break;
-    case CommandId::kAttenuator:
-      SetDspMenuParameters(&frame, 0, 255, 255, 255, on);
-      break;
-    default:
-      SetDspMenuParameters(&frame, 0, 255, on, 255, 255);
-      break;
-  }
-  if (!SendCommand(frame)) *flag = !*flag;
+  toggle->build(&frame, flag ? 1 : 0);
+  // The radio did not take it: the picture stays as the radio has it.
+  if (!SendCommand(frame)) flag = !flag;
   view_.StateChanged();
 }
 
@@ -303,7 +311,8 @@ bool ConnectionController::ReadAfterReset() {
     CRadioMessage mode;
     SetRadioOperationMode(&mode, 0, picture_.aleOff && !ccirFree ? 3 : 0);
     if (!SendCommand(mode)) return false;
-    PumpWait(1);
+    // About 100 ms for the radio to settle into the mode before it is asked anything else.
+    PumpWait(10);
   }
   const int active = ReadActiveChannel();
   if (active == 0) return false;

@@ -37,10 +37,10 @@ constexpr char kDefaultNetName[] = "DEF_NET";
 constexpr char kDefaultSelfAddress[] = "DEF_ADDRESS";
 
 // Generation 1 radios carry software versions from "01.000" up to and including "03.000".
-int GenerationOf(const std::uint8_t* version) {
+RadioGeneration GenerationOf(const std::uint8_t* version) {
   const char* text = reinterpret_cast<const char*>(version);
-  if (std::strncmp(text, "01.000", 8) < 0) return 2;
-  return std::strncmp(text, "03.000", 8) <= 0 ? 1 : 2;
+  if (std::strncmp(text, "01.000", 8) < 0) return RadioGeneration::kVarim;
+  return std::strncmp(text, "03.000", 8) <= 0 ? RadioGeneration::kVarim2E : RadioGeneration::kVarim;
 }
 
 template <std::size_t N>
@@ -149,9 +149,10 @@ bool RadioSession::CommunicationTest() {
   return IsOpen() && pump_.Run([&] { return ReadProgramWord(&engine_, programWord); }) == 1;
 }
 
-int RadioSession::CheckSoftwareVersion() {
+RadioGeneration RadioSession::CheckSoftwareVersion() {
   std::uint8_t version[8];
-  if (pump_.Run([&] { return ReadSoftwareVersion(&engine_, version); }) != 1) return 0;
+  if (pump_.Run([&] { return ReadSoftwareVersion(&engine_, version); }) != 1)
+    return RadioGeneration::kUnknown;
   return GenerationOf(version);
 }
 
@@ -219,7 +220,8 @@ bool RadioSession::ReadRadio(ProgressObserver* observer) {
     return false;
   }
   radioGeneration_ = CheckSoftwareVersion();
-  if (radioGeneration_ == 0) completed = false;  // the databases are still read
+  if (radioGeneration_ == RadioGeneration::kUnknown)
+    completed = false;  // the databases are still read
   if (!ReadDatabases()) completed = false;
   if (completed) {
     const int isbBefore = isbReports_.load();
@@ -288,8 +290,9 @@ bool RadioSession::WriteRadio(ProgressObserver* observer) {
   const bool slowLine = baudRate_ == kSlowestBaudRate;
   if (!slowLine) {
     flags_.extended_support = 0;
-    int generation = 0;
-    if (!AskRadioWhatItCarries(true) || (generation = CheckSoftwareVersion()) == 0) {
+    varim::core::RadioGeneration generation = RadioGeneration::kUnknown;
+    if (!AskRadioWhatItCarries(true) ||
+        (generation = CheckSoftwareVersion()) == RadioGeneration::kUnknown) {
       // Nothing was written: the loaded data keeps what it carries.
       restoreLoadedFlags();
       transferMode_ = TransferMode::kNone;

@@ -69,6 +69,13 @@ TEST_F(CommSettingsFile, ASaveThatCannotReplaceTheFileSaysSoAndLeavesItAlone) {
   EXPECT_EQ(varim::core::LoadCommSettings(folder_.string()), (CommSettings{1, 9600}));
 }
 
+TEST_F(CommSettingsFile, ASaveClearsWhatAKilledSaveLeftBehind) {
+  std::ofstream(folder_ / ".CommPort.txt.q1W2e3") << "half";
+  ASSERT_TRUE(varim::core::SaveCommSettings(folder_.string(), {2, 2400}));
+  EXPECT_FALSE(std::filesystem::exists(folder_ / ".CommPort.txt.q1W2e3"));
+  EXPECT_EQ(varim::core::LoadCommSettings(folder_.string()), (CommSettings{2, 2400}));
+}
+
 TEST(BaudRates, TranslateBetweenIndexAndRateAndExplainBadValues) {
   RecordingOperator op;
   EXPECT_EQ(varim::core::BaudFromIndex(0, op), 1200);

@@ -106,7 +106,7 @@ TEST(CommandRules, ChecksShowTheStateAndThePanelShown) {
   CommandContext c = Ready();
   c.squelch = true;
   c.remoteModeValue = 0;
-  c.currentPanel = 4;
+  c.currentPanel = varim::core::Panel::kCcir;
   EXPECT_EQ(StateOf(CommandId::kSquelch, c), (CommandState{true, true}));
   EXPECT_EQ(StateOf(CommandId::kMonitor, c), (CommandState{true, false}));
   EXPECT_TRUE(StateOf(CommandId::kRemoteControl, c).checked);
@@ -119,7 +119,7 @@ TEST(CommandRules, PanelsFollowTheGenerationAndCcir) {
   EXPECT_TRUE(StateOf(CommandId::kVarimPanel, c).enabled) << "before any read";
   EXPECT_FALSE(StateOf(CommandId::kVarim2EPanel, c).enabled);
   EXPECT_FALSE(StateOf(CommandId::kCcirPanel, c).enabled);
-  c.radioGeneration = 1;
+  c.radioGeneration = varim::core::RadioGeneration::kVarim2E;
   c.ccirPresent = true;
   EXPECT_FALSE(StateOf(CommandId::kVarimPanel, c).enabled);
   EXPECT_TRUE(StateOf(CommandId::kVarim2EPanel, c).enabled);

@@ -15,6 +15,7 @@
 
 #include "recording_operator.h"
 #include "varim/core/operator_texts.h"
+#include "varim/radio_commands.h"
 #include "varim/radio_opcodes.h"
 #include "varim/sim/radio_profile.h"
 #include "varim/sim/sample_programming.h"
@@ -26,6 +27,7 @@ using varim::core::CommandId;
 using varim::core::CommSettings;
 using varim::core::ConnectionController;
 using varim::core::ProgressView;
+using varim::core::RadioGeneration;
 using varim::core::TransferMode;
 using varim::core::testing::RecordingOperator;
 using varim::sim::SimOptions;
@@ -167,7 +169,7 @@ TEST_F(ControllerTest, StartingWithARadioReadsItAndEnablesThePanels) {
   // The radio restarts under the please-wait box; the done box follows for 4 seconds.
   EXPECT_EQ(view_.pleaseWait, (std::vector<bool>{true, false}));
   EXPECT_EQ(view_.doneMs, std::vector<int>{4000});
-  EXPECT_EQ(controller_->Session().RadioGeneration(), 2);
+  EXPECT_EQ(controller_->Session().RadioGeneration(), RadioGeneration::kVarim);
   EXPECT_TRUE(controller_->Session().ReportsEnabled());
 
   const auto sample = varim::sim::LoadProgramming(varim::sim::DefaultProgrammingFolder());
@@ -348,6 +350,19 @@ TEST_F(ControllerTest, QuickTogglesSendTheirCommandAndFollowTheRadio) {
   EXPECT_EQ(operator_.Notices(), Texts{texts::kRadioDoesNotRespond});
 }
 
+// The radio counts the notch filter in steps of 240 Hz from 300 Hz.
+TEST_F(ControllerTest, TheNotchSliderFollowsTheRadiosNotchStep) {
+  StartRadio(SampleRadio("varim"));
+  ASSERT_TRUE(controller_->OpenConnection());
+  for (const auto& [step, hertz] : {std::pair{10, 2700}, std::pair{0, 300}, std::pair{4, 1260}}) {
+    CRadioMessage set;
+    SetDspMenuParameters(&set, 0, step, 255, 255, 255);
+    ASSERT_TRUE(controller_->SendCommand(set));
+    ASSERT_TRUE(controller_->UpdateToolBarAndSliders());
+    EXPECT_EQ(controller_->Picture().notchPosition, hertz) << "step " << step;
+  }
+}
+
 TEST_F(ControllerTest, TheRemoteControlCommandFreesAndRetakesTheRadio) {
   StartRadio(SampleRadio("varim"));
   ASSERT_TRUE(controller_->OpenConnection());
@@ -367,8 +382,9 @@ TEST_F(ControllerTest, TheRemoteControlCommandFreesAndRetakesTheRadio) {
 
 // The generation follows the radio's software version: up to and including "03.000" a
 // VARIM-2E, else a VARIM.
-class GenerationTest : public ControllerTest,
-                       public ::testing::WithParamInterface<std::pair<const char*, int>> {};
+class GenerationTest
+    : public ControllerTest,
+      public ::testing::WithParamInterface<std::pair<const char*, RadioGeneration>> {};
 
 TEST_P(GenerationTest, ComesFromTheSoftwareVersion) {
   SimOptions options = SampleRadio("varim");
@@ -378,17 +394,19 @@ TEST_P(GenerationTest, ComesFromTheSoftwareVersion) {
   StartRadio(std::move(options));
   controller_->DeferredConnect();
   ASSERT_TRUE(controller_->RadioReady());
-  const int generation = GetParam().second;
+  const RadioGeneration generation = GetParam().second;
   EXPECT_EQ(controller_->Session().RadioGeneration(), generation);
-  EXPECT_EQ(controller_->StateOf(CommandId::kVarim2EPanel).enabled, generation == 1);
-  EXPECT_EQ(controller_->StateOf(CommandId::kVarimPanel).enabled, generation == 2);
+  EXPECT_EQ(controller_->StateOf(CommandId::kVarim2EPanel).enabled,
+            generation == RadioGeneration::kVarim2E);
+  EXPECT_EQ(controller_->StateOf(CommandId::kVarimPanel).enabled,
+            generation == RadioGeneration::kVarim);
 }
 
 INSTANTIATE_TEST_SUITE_P(VersionTexts, GenerationTest,
-                         ::testing::Values(std::pair<const char*, int>{"03.000", 1},
-                                           std::pair<const char*, int>{"01.000", 1},
-                                           std::pair<const char*, int>{"03.001", 2},
-                                           std::pair<const char*, int>{"00.999", 2}));
+                         ::testing::Values(std::pair{"03.000", RadioGeneration::kVarim2E},
+                                           std::pair{"01.000", RadioGeneration::kVarim2E},
+                                           std::pair{"03.001", RadioGeneration::kVarim},
+                                           std::pair{"00.999", RadioGeneration::kVarim}));
 
 TEST_F(ControllerTest, ShutdownWritesTheCommunicationSettings) {
   controller_->SetDeviceForPort(3, (folder_ / "no-such-tty").string());

@@ -283,7 +283,8 @@ TEST_P(EveryProfile, ReadsTheWholeRadioAndWritesItIntoAnotherVerified) {
   EXPECT_EQ(flags.global_ale_present.load(), profile.extendedSupport ? 1 : 0);
   EXPECT_EQ(flags.extended_support.load(), profile.extendedSupport ? 1 : 0);
   EXPECT_EQ(flags.isb_present.load(), profile.isb ? 1 : 0);
-  EXPECT_EQ(session_.RadioGeneration(), profile.generation);
+  EXPECT_EQ(session_.RadioGeneration(),
+            static_cast<varim::core::RadioGeneration>(profile.generation));
   EXPECT_EQ(ChunkAddresses(*radio_, opcode::kGetMemorySection), ExpectedReadRequests(profile));
   Texts afterAle;
   if (profile.ccir) {

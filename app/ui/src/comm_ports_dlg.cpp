@@ -50,6 +50,8 @@ CCommPortsDlg::CCommPortsDlg(varim::core::ConnectionController& controller,
     bauds_->addButton(button, static_cast<int>(index));
     baudLayout->addWidget(button);
   }
+  // A stored rate that is not one of the four leaves this first choice, the rate OK applies.
+  bauds_->button(baudIndex_)->setChecked(true);
 
   busyLabel_ = new QLabel(texts::kCommandInProgress, this);
   busyLabel_->setObjectName("BusyLabel");

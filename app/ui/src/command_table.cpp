@@ -1,6 +1,8 @@
 #include "command_table.h"
 
 #include <algorithm>
+#include <functional>
+#include <map>
 #include <stdexcept>
 
 namespace varim::ui {
@@ -191,7 +193,7 @@ std::vector<MenuEntry> CcirMenu() {
 }
 
 const std::vector<PanelLayout> kPanels = {
-    {0,
+    {Panel::kComputerInterface,
      "Computer Interface",
      149,
      129,
@@ -202,7 +204,7 @@ const std::vector<PanelLayout> kPanels = {
       Button(C::kAttenuator), Button(C::kClipper), Gap(), Button(C::kHelpContents),
       Button(C::kRssPanel), Button(C::kRssAlePanel), Button(C::kVarimPanel),
       Button(C::kVarim2EPanel), Button(C::kCcirPanel), Button(C::kExit)}},
-    {1,
+    {Panel::kRss,
      "RSS",
      150,
      131,
@@ -232,7 +234,7 @@ const std::vector<PanelLayout> kPanels = {
       Button(C::kCcirPanel),
       Button(C::kVarim2EPanel),
       Button(C::kExit)}},
-    {2,
+    {Panel::kRssAle,
      "RSS ALE",
      151,
      132,
@@ -260,7 +262,7 @@ const std::vector<PanelLayout> kPanels = {
       Button(C::kCcirPanel),
       Button(C::kVarim2EPanel),
       Button(C::kExit)}},
-    {3,
+    {Panel::kVarim,
      "VARIM",
      152,
      288,
@@ -272,7 +274,7 @@ const std::vector<PanelLayout> kPanels = {
      {Button(C::kLogFile), Button(C::kReadDevice), Button(C::kCommPorts),
       Button(C::kComputerInterfacePanel), Button(C::kRssPanel), Button(C::kRssAlePanel),
       Button(C::kCcirPanel), Button(C::kExit)}},
-    {4,
+    {Panel::kCcir,
      "CCIR",
      397,
      395,
@@ -283,7 +285,7 @@ const std::vector<PanelLayout> kPanels = {
       Button(C::kCommPorts), Gap(), Button(C::kCcirHelp), Button(C::kComputerInterfacePanel),
       Button(C::kRssPanel), Button(C::kRssAlePanel), Button(C::kVarimPanel),
       Button(C::kVarim2EPanel), Button(C::kExit)}},
-    {5,
+    {Panel::kVarim2E,
      "VARIM-2E",
      398,
      393,
@@ -307,6 +309,27 @@ const CommandInfo& InfoOf(CommandId id) {
   return *found;
 }
 
+const char* MenuTextOf(CommandId id) {
+  static const std::map<CommandId, std::string> texts = [] {
+    std::map<CommandId, std::string> found;
+    std::function<void(const std::vector<MenuEntry>&)> collect =
+        [&](const std::vector<MenuEntry>& entries) {
+          for (const MenuEntry& entry : entries) {
+            if (entry.kind == Kind::kPopup) collect(entry.children);
+            if (entry.kind != Kind::kCommand || found.count(entry.id) > 0) continue;
+            std::string text = entry.text;
+            std::erase(text, '&');
+            found.emplace(entry.id, std::move(text));
+          }
+        };
+    for (const PanelLayout& panel : kPanels) collect(panel.menu);
+    return found;
+  }();
+  const auto text = texts.find(id);
+  if (text == texts.end()) throw std::logic_error("a command without a menu item");
+  return text->second.c_str();
+}
+
 const std::vector<CommandInfo>& AllCommands() {
   return kCommands;
 }
@@ -317,21 +340,25 @@ const std::vector<ToolbarEntry>& AboutToolbar() {
   return kAboutToolbar;
 }
 
-CommandId PanelCommand(int index) {
+const PanelLayout& LayoutOf(Panel panel) {
+  return kPanels[static_cast<std::size_t>(panel)];
+}
+
+CommandId PanelCommand(Panel panel) {
   static constexpr CommandId kPanelCommands[kPanelCount] = {C::kComputerInterfacePanel,
                                                             C::kRssPanel,
                                                             C::kRssAlePanel,
                                                             C::kVarimPanel,
                                                             C::kCcirPanel,
                                                             C::kVarim2EPanel};
-  return kPanelCommands[index];
+  return kPanelCommands[static_cast<std::size_t>(panel)];
 }
 
-int PanelOfCommand(CommandId id) {
-  for (int index = 0; index < kPanelCount; ++index) {
-    if (PanelCommand(index) == id) return index;
+std::optional<Panel> PanelOfCommand(CommandId id) {
+  for (const PanelLayout& layout : kPanels) {
+    if (PanelCommand(layout.panel) == id) return layout.panel;
   }
-  return -1;
+  return std::nullopt;
 }
 
 }  // namespace varim::ui

@@ -1,13 +1,17 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "varim/core/command_ids.h"
+#include "varim/core/panel.h"
 
 namespace varim::ui {
 
 using varim::core::CommandId;
+using varim::core::kPanelCount;
+using varim::core::Panel;
 
 // What the window shows for a command: its name (the object name of its actions), the prompt
 // the status bar shows while it is highlighted, and its toolbar picture(s).
@@ -20,6 +24,9 @@ struct CommandInfo {
 };
 
 const CommandInfo& InfoOf(CommandId id);
+// What the operator calls a command: the text of its first menu item, without its '&'. A
+// screen reader names the command's toolbar button by it.
+const char* MenuTextOf(CommandId id);
 const std::vector<CommandInfo>& AllCommands();
 
 // One entry of a menu: a command, a separator, or a pop-up with its own entries.
@@ -39,7 +46,7 @@ struct ToolbarEntry {
 
 // A panel of the main window with its menu, toolbar and title.
 struct PanelLayout {
-  int index;
+  Panel panel;
   const char* name;
   int menuResource;
   int toolbarResource;
@@ -48,14 +55,14 @@ struct PanelLayout {
   std::vector<ToolbarEntry> toolbar;
 };
 
-inline constexpr int kPanelCount = 6;
 const std::vector<PanelLayout>& Panels();
+const PanelLayout& LayoutOf(Panel panel);
 
 // The About button's bar, created and never shown.
 const std::vector<ToolbarEntry>& AboutToolbar();
 
-// The command that shows panel index, and the panel a command shows (-1 for other commands).
-CommandId PanelCommand(int index);
-int PanelOfCommand(CommandId id);
+// The command that shows a panel, and the panel a command shows (none for other commands).
+CommandId PanelCommand(Panel panel);
+std::optional<Panel> PanelOfCommand(CommandId id);
 
 }  // namespace varim::ui

@@ -1,15 +1,26 @@
 #include "halyard_view.h"
 
+#include <QAbstractButton>
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QVBoxLayout>
 
+#include "twips.h"
+
 namespace varim::ui {
+
+using varim::core::Panel;
+using varim::core::RadioGeneration;
+
 namespace {
 
 const QStringList kChannelColumns = {"",     "Tx. Freq.", "Rx. Freq.", "Tx Power",
                                      "Band", "Mode",      "A.G.C.",    "B.W."};
+constexpr char kChannelsLabel[] = "Channels";
+constexpr char kGroupsLabel[] = "Groups";
+constexpr char kSelectAll[] = "Select All";
 constexpr char kCcirColumn[] = "Ch. Num.";
+constexpr int kCcirColumnTwips = 900;
 constexpr int kGroups = 5;
 // The extra width the CCIR channel numbers take.
 constexpr int kCcirWidening = 70;
@@ -36,8 +47,12 @@ CHalyardView::CHalyardView(varim::core::ConnectionController& controller, QWidge
 
   notchPanel_ = Child("NotchPanel", "Notch Filter");
   notch_ = new QSlider(Qt::Horizontal, notchPanel_);
-  notch_->setRange(300, 2700);
-  notch_->setSingleStep(varim::core::ConnectionController::kNotchLineSize);
+  using varim::core::ConnectionController;
+  notch_->setRange(ConnectionController::kNotchMinimum, ConnectionController::kNotchMaximum);
+  notch_->setSingleStep(ConnectionController::kNotchLineSize);
+  notch_->setPageStep(ConnectionController::kNotchLineSize);
+  notch_->setTickInterval(ConnectionController::kNotchLineSize);
+  notch_->setTickPosition(QSlider::TicksBelow);
   (new QVBoxLayout(notchPanel_))->addWidget(notch_);
 
   optionsEditor_ = Child("OptionsEditor", "Radio Options");
@@ -48,6 +63,17 @@ CHalyardView::CHalyardView(varim::core::ConnectionController& controller, QWidge
   groupsGrid_ = new QTableWidget(kGroups, 1, this);
   groupsGrid_->setObjectName("GroupsGrid");
   groupsGrid_->setHorizontalHeaderLabels({"Groups"});
+  // Screen readers name the grids by their labels.
+  channelsLabel_ = new QLabel(kChannelsLabel, this);
+  channelsLabel_->setBuddy(channelsGrid_);
+  groupsLabel_ = new QLabel(kGroupsLabel, this);
+  groupsLabel_->setBuddy(groupsGrid_);
+  // A table does not take its name from its label, and its corner button has none of its own.
+  for (auto [grid, name] :
+       {std::pair{channelsGrid_, kChannelsLabel}, std::pair{groupsGrid_, kGroupsLabel}}) {
+    grid->setAccessibleName(name);
+    if (auto* corner = grid->findChild<QAbstractButton*>()) corner->setAccessibleName(kSelectAll);
+  }
   aleEditor_ = Child("AleEditor", "ALE");
   ccirEditor_ = Child("CcirEditor", "CCIR");
   display2_ = Child("VarimDisplay", "VARIM");
@@ -60,11 +86,17 @@ CHalyardView::CHalyardView(varim::core::ConnectionController& controller, QWidge
   layout->addWidget(clarifierPanel_, 1, 0);
   layout->addWidget(notchPanel_, 1, 1);
   layout->addWidget(optionsEditor_, 2, 0);
-  layout->addWidget(groupsGrid_, 3, 0);
-  layout->addWidget(channelsGrid_, 2, 1, 2, 2);
+  auto* groups = new QVBoxLayout;
+  groups->addWidget(groupsLabel_);
+  groups->addWidget(groupsGrid_);
+  layout->addLayout(groups, 3, 0);
+  auto* channels = new QVBoxLayout;
+  channels->addWidget(channelsLabel_);
+  channels->addWidget(channelsGrid_);
+  layout->addLayout(channels, 2, 1, 2, 2);
   layout->addWidget(aleEditor_, 4, 0, 1, 3);
   layout->addWidget(ccirEditor_, 5, 0, 1, 3);
-  ShowPanel(0);
+  ShowPanel(Panel::kComputerInterface);
 }
 
 QGroupBox* CHalyardView::Child(const QString& name, const QString& title) {
@@ -74,15 +106,17 @@ QGroupBox* CHalyardView::Child(const QString& name, const QString& title) {
 }
 
 QWidget* CHalyardView::Display() const {
-  return controller_.Session().RadioGeneration() == 1 ? display1_ : display2_;
+  return controller_.Session().RadioGeneration() == RadioGeneration::kVarim2E ? display1_
+                                                                              : display2_;
 }
 
-void CHalyardView::MakeKeypads(int generation) {
+void CHalyardView::MakeKeypads(RadioGeneration generation) {
   if (!keypads_.isEmpty()) return;
   auto* grid = static_cast<QGridLayout*>(layout());
   // Two keypads of each generation's front panel, made when a front panel is shown.
-  const QStringList names = generation == 1 ? QStringList{"Keypad400", "Keypad399"}
-                                            : QStringList{"Keypad292", "Keypad295"};
+  const QStringList names = generation == RadioGeneration::kVarim2E
+                                ? QStringList{"Keypad400", "Keypad399"}
+                                : QStringList{"Keypad292", "Keypad295"};
   int column = 0;
   for (const QString& name : names) {
     QGroupBox* keypad = Child(name, "Keypad");
@@ -96,23 +130,24 @@ void CHalyardView::DestroyKeypads() {
   keypads_.clear();
 }
 
-void CHalyardView::ShowPanel(int panel) {
-  const int generation = controller_.Session().RadioGeneration();
-  const bool computerInterface = panel == 0;
-  const bool frontPanel = panel == 3 || panel == 5;
+void CHalyardView::ShowPanel(Panel panel) {
+  const bool generation1 = controller_.Session().RadioGeneration() == RadioGeneration::kVarim2E;
+  const bool computerInterface = panel == Panel::kComputerInterface;
+  const bool frontPanel = panel == Panel::kVarim || panel == Panel::kVarim2E;
   channelPanel_->setVisible(computerInterface);
   clarifierPanel_->setVisible(computerInterface);
   notchPanel_->setVisible(computerInterface);
-  optionsEditor_->setVisible(panel == 1);
-  channelsGrid_->setVisible(panel == 1);
-  groupsGrid_->setVisible(panel == 1);
-  aleEditor_->setVisible(panel == 2);
-  ccirEditor_->setVisible(panel == 4);
+  optionsEditor_->setVisible(panel == Panel::kRss);
+  for (QWidget* rss : {static_cast<QWidget*>(channelsLabel_), static_cast<QWidget*>(channelsGrid_),
+                       static_cast<QWidget*>(groupsLabel_), static_cast<QWidget*>(groupsGrid_)})
+    rss->setVisible(panel == Panel::kRss);
+  aleEditor_->setVisible(panel == Panel::kRssAle);
+  ccirEditor_->setVisible(panel == Panel::kCcir);
   const bool display = computerInterface || frontPanel;
-  display1_->setVisible(display && generation == 1);
-  display2_->setVisible(display && generation != 1);
+  display1_->setVisible(display && generation1);
+  display2_->setVisible(display && !generation1);
   if (frontPanel) {
-    MakeKeypads(panel == 5 ? 1 : 2);
+    MakeKeypads(panel == Panel::kVarim2E ? RadioGeneration::kVarim2E : RadioGeneration::kVarim);
   } else {
     DestroyKeypads();
   }
@@ -135,8 +170,9 @@ void CHalyardView::AdaptToCcir(bool ccirPresent) {
   const int widening = ccirPresent ? kCcirWidening : -kCcirWidening;
   if (ccirPresent) {
     channelsGrid_->setColumnCount(static_cast<int>(kChannelColumns.size()) + 1);
-    channelsGrid_->setHorizontalHeaderItem(static_cast<int>(kChannelColumns.size()),
-                                           new QTableWidgetItem(kCcirColumn));
+    const int column = static_cast<int>(kChannelColumns.size());
+    channelsGrid_->setHorizontalHeaderItem(column, new QTableWidgetItem(kCcirColumn));
+    channelsGrid_->setColumnWidth(column, TwipsToPixels(kCcirColumnTwips, *channelsGrid_));
   } else {
     channelsGrid_->setColumnCount(static_cast<int>(kChannelColumns.size()));
   }

@@ -19,7 +19,7 @@ class CHalyardView : public QWidget {
  public:
   explicit CHalyardView(varim::core::ConnectionController& controller, QWidget* parent = nullptr);
 
-  void ShowPanel(int panel);
+  void ShowPanel(varim::core::Panel panel);
   void EnablePanels(bool enabled);
   // The channels grid carries the CCIR channel numbers while the radio has CCIR.
   void AdaptToCcir(bool ccirPresent);
@@ -43,7 +43,7 @@ class CHalyardView : public QWidget {
 
  private:
   QGroupBox* Child(const QString& name, const QString& title);
-  void MakeKeypads(int generation);
+  void MakeKeypads(varim::core::RadioGeneration generation);
   void DestroyKeypads();
 
   varim::core::ConnectionController& controller_;
@@ -55,7 +55,9 @@ class CHalyardView : public QWidget {
   QGroupBox* notchPanel_;
   QSlider* notch_;
   QGroupBox* optionsEditor_;
+  QLabel* channelsLabel_;
   QTableWidget* channelsGrid_;
+  QLabel* groupsLabel_;
   QTableWidget* groupsGrid_;
   QGroupBox* aleEditor_;
   QGroupBox* ccirEditor_;

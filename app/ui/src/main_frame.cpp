@@ -1,5 +1,6 @@
 #include "main_frame.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDialogButtonBox>
@@ -26,6 +27,7 @@ static void RegisterPictures() {
 namespace varim::ui {
 
 namespace texts = varim::core::texts;
+using varim::core::RadioGeneration;
 using varim::core::TransferMode;
 
 namespace {
@@ -34,6 +36,12 @@ constexpr char kCommandProperty[] = "command";
 constexpr int kPaneWidth = 100;
 // The toolbar of the About button; created and never shown.
 constexpr char kAboutBarName[] = "Toolbar128";
+// Qt's buttons for the toolbar buttons and menus that do not fit, and what a screen reader
+// calls them.
+constexpr char kToolbarExtension[] = "qt_toolbar_ext_button";
+constexpr char kMoreButtons[] = "More Buttons";
+constexpr char kMenuBarExtension[] = "qt_menubar_ext_button";
+constexpr char kMoreMenus[] = "More Menus";
 
 constexpr char kTechnicianText[] =
     "Technician Mode\n\n"
@@ -46,8 +54,14 @@ QIcon Picture(const char* name) {
   return QIcon(QString(":/icons/%1.svg").arg(name));
 }
 
-PrintedFile FileOfPanel(int panel) {
-  return panel == 2 ? PrintedFile::kAle : panel == 4 ? PrintedFile::kCcr : PrintedFile::kRss;
+bool IsDatabasePanel(Panel panel) {
+  return panel == Panel::kRss || panel == Panel::kRssAle || panel == Panel::kCcir;
+}
+
+PrintedFile FileOfPanel(Panel panel) {
+  return panel == Panel::kRssAle ? PrintedFile::kAle
+         : panel == Panel::kCcir ? PrintedFile::kCcr
+                                 : PrintedFile::kRss;
 }
 
 }  // namespace
@@ -81,8 +95,8 @@ CMainFrame::CMainFrame(const FrameOptions& options, varim::core::Operator& op, F
   aboutBar_->hide();
   for (const PanelLayout& panel : Panels()) {
     QToolBar* bar = MakeToolbar(QString("Toolbar%1").arg(panel.toolbarResource), panel.toolbar);
-    toolbars_[static_cast<std::size_t>(panel.index)] = bar;
-    bar->setVisible(panel.index == 0);
+    toolbars_[static_cast<std::size_t>(panel.panel)] = bar;
+    bar->setVisible(panel.panel == Panel::kComputerInterface);
   }
 
   const char* initial[] = {texts::kSerialNumberPane, texts::kRadioCodePane,
@@ -101,8 +115,10 @@ CMainFrame::CMainFrame(const FrameOptions& options, varim::core::Operator& op, F
   statusBar()->showMessage(texts::kIdleMessage);
 
   InstallHandlers();
-  BuildMenu(0);
-  controller_->SetCurrentPanel(0);
+  BuildMenu(Panel::kComputerInterface);
+  if (auto* more = menuBar()->findChild<QAbstractButton*>(kMenuBarExtension))
+    more->setAccessibleName(kMoreMenus);
+  controller_->SetCurrentPanel(Panel::kComputerInterface);
   SetTitle();
   UpdateCommands();
 }
@@ -152,16 +168,22 @@ QToolBar* CMainFrame::MakeToolbar(const QString& name, const std::vector<Toolbar
       bar->addSeparator();
       continue;
     }
-    QAction* action = MakeAction(entry.id, QString(InfoOf(entry.id).name), bar);
+    const QString text = MenuTextOf(entry.id);
+    QAction* action = MakeAction(entry.id, text, bar);
     action->setIcon(Picture(InfoOf(entry.id).icon));
     action->setToolTip(InfoOf(entry.id).prompt);
     bar->addAction(action);
+    // The button's own text drops the menu's trailing dots; a screen reader says it whole.
+    bar->widgetForAction(action)->setAccessibleName(text);
   }
   addToolBar(Qt::TopToolBarArea, bar);
+  // The button that offers what does not fit comes without a name of its own.
+  if (auto* more = bar->findChild<QAbstractButton*>(kToolbarExtension))
+    more->setAccessibleName(kMoreButtons);
   return bar;
 }
 
-void CMainFrame::BuildMenu(int panel) {
+void CMainFrame::BuildMenu(Panel panel) {
   QMenuBar* bar = menuBar();
   // The old menu's actions go with it.
   for (QAction* action : bar->actions()) {
@@ -187,7 +209,7 @@ void CMainFrame::BuildMenu(int panel) {
           }
         }
       };
-  fill(bar, Panels()[static_cast<std::size_t>(panel)].menu);
+  fill(bar, LayoutOf(panel).menu);
   // Every item shows the state of the moment when its menu opens.
   for (QMenu* menu : bar->findChildren<QMenu*>()) {
     connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommands);
@@ -196,8 +218,10 @@ void CMainFrame::BuildMenu(int panel) {
 
 void CMainFrame::InstallHandlers() {
   using C = CommandId;
-  for (int panel = 0; panel < kPanelCount; ++panel)
+  for (const PanelLayout& layout : Panels()) {
+    const Panel panel = layout.panel;
     handlers_[PanelCommand(panel)] = [this, panel] { SwitchToPanel(panel); };
+  }
   handlers_[C::kReadDevice] = [this] { controller_->ReadDevice(); };
   handlers_[C::kExit] = [this] { close(); };
   handlers_[C::kReset] = [this] { controller_->Reset(); };
@@ -254,9 +278,9 @@ void CMainFrame::OnCommand(CommandId id) {
   UpdateCommands();
 }
 
-void CMainFrame::SwitchToPanel(int panel) {
-  for (int k = 0; k < kPanelCount; ++k)
-    toolbars_[static_cast<std::size_t>(k)]->setVisible(k == panel);
+void CMainFrame::SwitchToPanel(Panel panel) {
+  for (const PanelLayout& layout : Panels())
+    Toolbar(layout.panel)->setVisible(layout.panel == panel);
   BuildMenu(panel);
   controller_->SetCurrentPanel(panel);
   AdjustPanelButtons();
@@ -266,25 +290,24 @@ void CMainFrame::SwitchToPanel(int panel) {
 }
 
 void CMainFrame::SetTitle() {
-  const int panel = controller_->CurrentPanel();
-  const bool database = panel == 1 || panel == 2 || panel == 4;
-  setWindowTitle(database ? files_->Title(FileOfPanel(panel))
-                          : QString(Panels()[static_cast<std::size_t>(panel)].title));
+  // A panel shown anew carries its own title; the file's path comes back with its next file
+  // command.
+  setWindowTitle(LayoutOf(controller_->CurrentPanel()).title);
 }
 
 void CMainFrame::AdjustPanelButtons() {
   const varim::core::CommandContext context = controller_->Context();
   for (QToolBar* bar : toolbars_) {
-    const bool aleBar = bar == toolbars_[2];
+    const bool aleBar = bar == Toolbar(Panel::kRssAle);
     for (QAction* action : bar->actions()) {
       const QVariant command = action->property(kCommandProperty);
       if (!command.isValid()) continue;
       switch (static_cast<CommandId>(command.toInt())) {
         case CommandId::kVarimPanel:
-          action->setVisible(context.radioGeneration != 1);
+          action->setVisible(context.radioGeneration != RadioGeneration::kVarim2E);
           break;
         case CommandId::kVarim2EPanel:
-          action->setVisible(context.radioGeneration == 1);
+          action->setVisible(context.radioGeneration == RadioGeneration::kVarim2E);
           break;
         case CommandId::kCcirPanel:
           action->setVisible(context.ccirPresent);
@@ -303,7 +326,8 @@ void CMainFrame::AdaptToCcir() {
   const bool ccir = controller_->Context().ccirPresent;
   view_->AdaptToCcir(ccir);
   // Without CCIR there is no CCIR panel to stay on.
-  if (!ccir && controller_->CurrentPanel() == 4) SwitchToPanel(0);
+  if (!ccir && controller_->CurrentPanel() == Panel::kCcir)
+    SwitchToPanel(Panel::kComputerInterface);
 }
 
 void CMainFrame::UpdateCommands() {
@@ -318,7 +342,7 @@ void CMainFrame::UpdateCommands() {
     const bool toggle = *info.offIcon != '\0';
     const bool checkable = toggle || state.checked || id == CommandId::kClarifier ||
                            id == CommandId::kNotchFilter || id == CommandId::kRemoteControl ||
-                           PanelOfCommand(id) >= 0;
+                           PanelOfCommand(id).has_value();
     // Toolbar buttons show a toggle's state by their picture; menu items by a check mark.
     const bool onToolbar = qobject_cast<QToolBar*>(action->parent()) != nullptr;
     if (onToolbar && toggle) {
@@ -343,10 +367,12 @@ void CMainFrame::RunCommPorts() {
   view_->SetStatusLine({});
 }
 
-void CMainFrame::FinishFileCommand(PrintedFile /*kind*/) {
+void CMainFrame::FinishFileCommand(PrintedFile kind) {
   AdaptToCcir();
   view_->Refresh();
-  SetTitle();
+  // The file may have taken the CCIR panel away, and with it the file's title.
+  const Panel panel = controller_->CurrentPanel();
+  if (IsDatabasePanel(panel) && FileOfPanel(panel) == kind) setWindowTitle(files_->Title(kind));
 }
 
 void CMainFrame::Print(PrintedFile kind) {

@@ -51,7 +51,7 @@ class CMainFrame : public QMainWindow, private varim::core::ControllerView {
   void OnCommand(CommandId id);
   // Lets a later panel take a command over; a command without one is not offered.
   void SetHandler(CommandId id, std::function<void()> handler);
-  void SwitchToPanel(int panel);
+  void SwitchToPanel(Panel panel);
 
   // Every command's enabled and checked state from the controller, the toggle pictures, the
   // panel buttons and the status-bar panes.
@@ -64,7 +64,7 @@ class CMainFrame : public QMainWindow, private varim::core::ControllerView {
   CCommPortsDlg* CommPortsDialog() const { return commPorts_; }
   DatabaseFiles& Files() { return *files_; }
   const WaitBoxes& Boxes() const { return *boxes_; }
-  QToolBar* Toolbar(int panel) const { return toolbars_[static_cast<std::size_t>(panel)]; }
+  QToolBar* Toolbar(Panel panel) const { return toolbars_[static_cast<std::size_t>(panel)]; }
   QToolBar* AboutBar() const { return aboutBar_; }
   QLabel* Pane(int index) const { return panes_[static_cast<std::size_t>(index)]; }
 
@@ -92,7 +92,7 @@ class CMainFrame : public QMainWindow, private varim::core::ControllerView {
 
   QAction* MakeAction(CommandId id, const QString& text, QObject* owner);
   QToolBar* MakeToolbar(const QString& name, const std::vector<ToolbarEntry>& buttons);
-  void BuildMenu(int panel);
+  void BuildMenu(Panel panel);
   void AdjustPanelButtons();
   void AdaptToCcir();
   void SetTitle();

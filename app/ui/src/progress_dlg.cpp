@@ -20,6 +20,8 @@ CProgressDlg::CProgressDlg(std::function<void()> abort, QWidget* parent)
   status_->setMinimumWidth(260);
   percent_ = new QLabel(this);
   percent_->setObjectName("Percent");
+  // A screen reader names the bar by the section it shows.
+  status_->setBuddy(bar_);
   abort_ = new QPushButton(QIcon(":/icons/cancel.svg"), "Abort", this);
   abort_->setObjectName("Abort");
   auto* row = new QHBoxLayout;

@@ -2,21 +2,31 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
+#include <QAbstractSlider>
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QStatusBar>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <memory>
 #include <optional>
 
+#include "about_dlg.h"
+#include "file_information_dlg.h"
 #include "recording_operator.h"
 #include "varim/core/operator_texts.h"
 #include "varim/sim/radio_profile.h"
@@ -26,6 +36,7 @@
 namespace {
 
 using varim::core::CommandId;
+using varim::core::Panel;
 using varim::core::testing::RecordingOperator;
 using varim::ui::CMainFrame;
 namespace texts = varim::core::texts;
@@ -83,7 +94,7 @@ class FrameTest : public ::testing::Test {
   }
 
   // The names of a toolbar's visible buttons, "|" for a gap.
-  QStringList Buttons(int panel) const {
+  QStringList Buttons(Panel panel) const {
     QStringList names;
     for (QAction* action : frame_->Toolbar(panel)->actions()) {
       if (action->isSeparator()) {
@@ -114,7 +125,7 @@ class FrameTest : public ::testing::Test {
 };
 
 struct PanelExpectation {
-  int panel;
+  Panel panel;
   QString title;
   QStringList menus;
   QStringList buttons;
@@ -124,13 +135,13 @@ TEST_F(FrameTest, EachPanelBringsItsMenuToolbarAndTitle) {
   StartFrame(std::nullopt);
   // Before any read: generation 0 shows the VARIM button; without CCIR its button is hidden.
   const std::vector<PanelExpectation> panels = {
-      {0,
+      {Panel::kComputerInterface,
        "Computer Interface Panel",
        {"&File", "&View/Change", "&Commands", "&Preferences", "&Help"},
        {"LogFile", "|", "ReadDevice", "CommPorts", "Bite", "|", "Squelch", "Monitor",
         "NoiseBlanker", "Attenuator", "Clipper", "|", "HelpContents", "RssPanel", "RssAlePanel",
         "VarimPanel", "Exit"}},
-      {1,
+      {Panel::kRss,
        "RSS Panel",
        {"&File", "&View/Change", "&Service", "&Preferences", "&Help"},
        {"RssNew",
@@ -155,24 +166,24 @@ TEST_F(FrameTest, EachPanelBringsItsMenuToolbarAndTitle) {
         "RssAlePanel",
         "VarimPanel",
         "Exit"}},
-      {2,
+      {Panel::kRssAle,
        "RSS ALE Panel",
        {"&File", "&View/Change", "&Preferences", "&Help"},
        {"AleNew", "AleOpen", "AleInformation", "AleSave", "AlePrint", "|", "ReadDevice",
         "AleWriteDevice", "|", "Directory", "Messages", "AutoDial", "CommPorts", "|", "AleHelp",
         "AleConfigurationCheck", "RssPanel", "VarimPanel", "Exit"}},
-      {3,
+      {Panel::kVarim,
        "VARIM Panel",
        {"&File", "&View/Change", "&Preferences", "&Help"},
        {"LogFile", "ReadDevice", "CommPorts", "ComputerInterfacePanel", "RssPanel", "RssAlePanel",
         "Exit"}},
-      {4,
+      {Panel::kCcir,
        "CCIR Panel",
        {"&File", "&View/Change", "&Preferences", "&Help"},
        {"CcirNew", "CcirOpen", "CcirInformation", "CcirSave", "CcirPrint", "|", "ReadDevice",
         "CcirWriteDevice", "|", "CommPorts", "|", "CcirHelp", "ComputerInterfacePanel", "RssPanel",
         "RssAlePanel", "VarimPanel", "Exit"}},
-      {5,
+      {Panel::kVarim2E,
        "VARIM-2E Panel",
        {"&File", "&View/Change", "&Preferences", "&Help"},
        {"LogFile", "ReadDevice", "CommPorts", "ComputerInterfacePanel", "RssPanel", "RssAlePanel",
@@ -184,8 +195,9 @@ TEST_F(FrameTest, EachPanelBringsItsMenuToolbarAndTitle) {
     EXPECT_EQ(frame_->windowTitle(), expected.title);
     EXPECT_EQ(MenuTitles(), expected.menus);
     EXPECT_EQ(Buttons(expected.panel), expected.buttons);
-    for (int other = 0; other < varim::ui::kPanelCount; ++other)
-      EXPECT_EQ(frame_->Toolbar(other)->isVisible(), other == expected.panel) << other;
+    for (const varim::ui::PanelLayout& other : varim::ui::Panels())
+      EXPECT_EQ(frame_->Toolbar(other.panel)->isVisible(), other.panel == expected.panel)
+          << other.name;
     EXPECT_FALSE(frame_->AboutBar()->isVisible());
   }
 }
@@ -234,7 +246,7 @@ TEST_F(FrameTest, MenusListTheirItemsInOrderWithTheirPrompts) {
   EXPECT_TRUE(MenuItem("NotchFilter")->isChecked());
   EXPECT_TRUE(MenuItem("ComputerInterfacePanel")->isChecked());
 
-  frame_->SwitchToPanel(2);
+  frame_->SwitchToPanel(Panel::kRssAle);
   const QList<QAction*> ale = frame_->menuBar()->actions();
   EXPECT_EQ(
       Lines(ale[0]->menu()),
@@ -257,18 +269,18 @@ TEST_F(FrameTest, MenusListTheirItemsInOrderWithTheirPrompts) {
 TEST_F(FrameTest, PanelsShowTheirOwnChildren) {
   StartFrame(std::nullopt);
   varim::ui::CHalyardView* view = frame_->View();
-  frame_->SwitchToPanel(1);
+  frame_->SwitchToPanel(Panel::kRss);
   EXPECT_TRUE(view->OptionsEditor()->isVisible());
   EXPECT_TRUE(view->ChannelsGrid()->isVisible());
   EXPECT_FALSE(view->ChannelPanel()->isVisible());
-  frame_->SwitchToPanel(3);
+  frame_->SwitchToPanel(Panel::kVarim);
   EXPECT_TRUE(view->KeypadsShown());
   EXPECT_TRUE(view->Display()->isVisible());
   EXPECT_FALSE(view->OptionsEditor()->isVisible());
-  frame_->SwitchToPanel(2);
+  frame_->SwitchToPanel(Panel::kRssAle);
   EXPECT_FALSE(view->KeypadsShown()) << "the keypads go with the front panel";
   EXPECT_TRUE(view->AleEditor()->isVisible());
-  frame_->SwitchToPanel(0);
+  frame_->SwitchToPanel(Panel::kComputerInterface);
   EXPECT_TRUE(view->ChannelPanel()->isVisible());
   EXPECT_TRUE(view->ClarifierPanel()->isVisible());
   EXPECT_TRUE(view->NotchPanel()->isVisible());
@@ -277,33 +289,36 @@ TEST_F(FrameTest, PanelsShowTheirOwnChildren) {
 TEST_F(FrameTest, AGenerationOneCcirRadioSwapsTheFrontPanelButtonAndShowsCcir) {
   StartFrame("varim-2e-ccir");
   ASSERT_TRUE(frame_->Controller().RadioReady());
-  EXPECT_EQ(Buttons(0).mid(13),
+  EXPECT_EQ(Buttons(Panel::kComputerInterface).mid(13),
             (QStringList{"RssPanel", "RssAlePanel", "Varim2EPanel", "CcirPanel", "Exit"}));
-  frame_->SwitchToPanel(1);
+  frame_->SwitchToPanel(Panel::kRss);
   EXPECT_TRUE(MenuItem("CcirPanel")->isEnabled());
   EXPECT_TRUE(MenuItem("Varim2EPanel")->isEnabled());
   EXPECT_FALSE(MenuItem("VarimPanel")->isEnabled());
   EXPECT_TRUE(frame_->View()->CcirAdapted());
   EXPECT_EQ(frame_->View()->ChannelsGrid()->columnCount(), 9);
   EXPECT_EQ(frame_->View()->ChannelsGrid()->horizontalHeaderItem(8)->text(), "Ch. Num.");
-  frame_->SwitchToPanel(5);
+  // 900 twips: 60 pixels at 96 dots per inch.
+  const QTableWidget* grid = frame_->View()->ChannelsGrid();
+  EXPECT_EQ(grid->columnWidth(8), 900 * grid->logicalDpiX() / 1440);
+  frame_->SwitchToPanel(Panel::kVarim2E);
   EXPECT_TRUE(frame_->View()->Display()->objectName() == "Varim2EDisplay");
 }
 
 TEST_F(FrameTest, WithoutCcirTheCcirPanelCannotBeReachedAndIsLeft) {
   StartFrame("varim-global");
   ASSERT_TRUE(frame_->Controller().RadioReady());
-  frame_->SwitchToPanel(1);
+  frame_->SwitchToPanel(Panel::kRss);
   EXPECT_FALSE(MenuItem("CcirPanel")->isEnabled());
   frame_->OnCommand(CommandId::kCcirPanel);
-  EXPECT_EQ(frame_->Controller().CurrentPanel(), 1);
+  EXPECT_EQ(frame_->Controller().CurrentPanel(), Panel::kRss);
 
   // A CCIR file puts CCIR in use; reading this radio takes it out and leaves the CCIR panel.
   frame_->Controller().Session().Flags().ccir_present = 1;
   frame_->UpdateCommands();
-  frame_->SwitchToPanel(4);
+  frame_->SwitchToPanel(Panel::kCcir);
   frame_->Controller().ReadDevice();
-  EXPECT_EQ(frame_->Controller().CurrentPanel(), 0);
+  EXPECT_EQ(frame_->Controller().CurrentPanel(), Panel::kComputerInterface);
   EXPECT_EQ(frame_->windowTitle(), "Computer Interface Panel");
 }
 
@@ -366,6 +381,27 @@ TEST_F(FrameTest, TheCommPortsDialogOffersSixPortsAndFourRates) {
   EXPECT_EQ(frame_->Controller().Settings().commPort, 7);
 }
 
+TEST_F(FrameTest, AStoredBaudRateNotOfTheFourKeepsTheDialogsChoice) {
+  ASSERT_TRUE(varim::core::SaveCommSettings(folder_.path().toStdString(), {1, 5000}));
+  StartFrame(std::nullopt);
+  operator_.Forget();
+  varim::ui::CCommPortsDlg* dialog = frame_->CommPortsDialog();
+  const auto checkedRate = [dialog] {
+    for (auto* button : dialog->findChildren<QRadioButton*>())
+      if (button->isChecked()) return button->text();
+    return QString();
+  };
+  dialog->Load();
+  EXPECT_EQ(operator_.Notices(), Texts{texts::kBaudRateNotCorrect});
+  EXPECT_EQ(checkedRate(), "9600") << "the rate OK applies the first time";
+
+  for (auto* button : dialog->findChildren<QRadioButton*>())
+    if (button->text() == "2400") button->click();
+  dialog->Load();
+  EXPECT_EQ(checkedRate(), "2400");
+  EXPECT_EQ(dialog->BaudIndex(), 1);
+}
+
 TEST_F(FrameTest, TheProgressDialogShowsTheReadAndItsAbortButton) {
   StartFrame("varim-global");
   ASSERT_TRUE(frame_->Controller().RadioReady());
@@ -413,7 +449,7 @@ TEST_F(FrameTest, AbortStopsTheReadWithoutABox) {
 TEST_F(FrameTest, SavingAndOpeningFilesSetsTheTitleAndRemembersTheFolder) {
   StartFrame("varim-global");
   const QString path = folder_.filePath("station.rss");
-  frame_->SwitchToPanel(1);
+  frame_->SwitchToPanel(Panel::kRss);
   chooser_.answer = path;
   frame_->OnCommand(CommandId::kRssSave);
   EXPECT_EQ(chooser_.filters.back(), "RSS Files (*.rss)");
@@ -427,9 +463,14 @@ TEST_F(FrameTest, SavingAndOpeningFilesSetsTheTitleAndRemembersTheFolder) {
   EXPECT_EQ(chooser_.folders.back(), QFileInfo(path).absolutePath());
   EXPECT_EQ(frame_->windowTitle(), "RSS Panel - " + path);
 
+  // Coming back to a panel shows the panel's own title.
+  frame_->SwitchToPanel(Panel::kComputerInterface);
+  frame_->SwitchToPanel(Panel::kRss);
+  EXPECT_EQ(frame_->windowTitle(), "RSS Panel");
+
   // A cancelled dialog changes nothing.
   chooser_.answer.clear();
-  frame_->SwitchToPanel(2);
+  frame_->SwitchToPanel(Panel::kRssAle);
   frame_->OnCommand(CommandId::kAleOpen);
   EXPECT_EQ(chooser_.filters.back(), "ALE Files (*.ale)");
   EXPECT_EQ(chooser_.folders.back(), "") << "each kind of file has its own folder";
@@ -442,6 +483,97 @@ TEST_F(FrameTest, AMissingHelpFileIsNamed) {
   frame_->OnCommand(CommandId::kHelpContents);
   EXPECT_EQ(operator_.Notices(),
             Texts{texts::HelpFileNotFound(folder_.filePath("KlvHelp.pdf").toStdString())});
+}
+
+// What a screen reader says for a control: a name a person would give it, not a code's name
+// such as "RssConfigurationCheck".
+QString Problem(const QWidget* widget, const QString& objectName) {
+  QAccessibleInterface* accessible =
+      QAccessible::queryAccessibleInterface(const_cast<QWidget*>(widget));
+  const QString name = accessible != nullptr ? accessible->text(QAccessible::Name) : QString();
+  static const QRegularExpression camelCase("[a-z][A-Z]");
+  const bool identifier =
+      !name.contains(' ') && (camelCase.match(name).hasMatch() ||
+                              (name == objectName && camelCase.match(objectName).hasMatch()));
+  if (!name.isEmpty() && !identifier) return {};
+  return QString("%1 %2: \"%3\"").arg(widget->metaObject()->className(), objectName, name);
+}
+
+// The controls of a window a screen reader cannot name properly. Scroll bars belong to the
+// views they scroll.
+QStringList UnnamedControls(const QWidget* window) {
+  QStringList problems;
+  for (const QWidget* w : window->findChildren<QWidget*>()) {
+    const bool control =
+        qobject_cast<const QAbstractButton*>(w) ||
+        (qobject_cast<const QAbstractSlider*>(w) && !qobject_cast<const QScrollBar*>(w)) ||
+        qobject_cast<const QComboBox*>(w) || qobject_cast<const QLineEdit*>(w) ||
+        qobject_cast<const QTableWidget*>(w);
+    if (!control) continue;
+    if (const QString problem = Problem(w, w->objectName()); !problem.isEmpty())
+      problems << problem;
+  }
+  return problems;
+}
+
+TEST_F(FrameTest, EveryControlHasANameAScreenReaderCanSay) {
+  StartFrame("varim-2e-ccir");
+  QStringList problems;
+  std::vector<QToolBar*> bars = {frame_->AboutBar()};
+  for (const varim::ui::PanelLayout& panel : varim::ui::Panels())
+    bars.push_back(frame_->Toolbar(panel.panel));
+  for (QToolBar* bar : bars) {
+    for (QAction* action : bar->actions()) {
+      if (action->isSeparator()) continue;
+      const QString problem = Problem(bar->widgetForAction(action), action->objectName());
+      if (!problem.isEmpty()) problems << problem;
+    }
+  }
+  EXPECT_TRUE(problems.isEmpty()) << problems.join("\n").toStdString();
+  QAction* commPorts = frame_->Toolbar(Panel::kComputerInterface)->findChild<QAction*>("CommPorts");
+  EXPECT_EQ(QAccessible::queryAccessibleInterface(
+                frame_->Toolbar(Panel::kComputerInterface)->widgetForAction(commPorts))
+                ->text(QAccessible::Name),
+            "Comm. Ports...");
+
+  // The window with every panel's children, and the dialogs it shows.
+  for (const varim::ui::PanelLayout& panel : varim::ui::Panels()) {
+    frame_->SwitchToPanel(panel.panel);
+    problems << UnnamedControls(frame_.get());
+  }
+  EXPECT_TRUE(problems.isEmpty()) << problems.join("\n").toStdString();
+  varim::db::FileInformation information{};
+  EXPECT_EQ(UnnamedControls(new varim::ui::CFileInformationDlg(information, frame_.get())),
+            QStringList{});
+  EXPECT_EQ(UnnamedControls(new varim::ui::CAboutDlg(frame_.get())), QStringList{});
+  QStringList modal;
+  bool walked = false;
+  QTimer::singleShot(0, [&modal, &walked] {
+    QWidget* dialog = QApplication::activeModalWidget();
+    ASSERT_NE(dialog, nullptr);
+    modal = UnnamedControls(dialog);
+    walked = true;
+    static_cast<QDialog*>(dialog)->reject();
+  });
+  frame_->SwitchToPanel(Panel::kRss);
+  frame_->OnCommand(CommandId::kRssConfigurationCheck);
+  EXPECT_TRUE(walked);
+  EXPECT_EQ(modal, QStringList{});
+
+  // Texts the window shows are read as they stand: no name hides them.
+  frame_->SwitchToPanel(Panel::kComputerInterface);
+  frame_->View()->SetStatusLine(texts::kCommandInProgress);
+  for (const QWidget* shown : {static_cast<const QWidget*>(frame_->View()->StatusLine()),
+                               static_cast<const QWidget*>(frame_->Pane(2)),
+                               static_cast<const QWidget*>(frame_->statusBar())}) {
+    QAccessibleInterface* accessible =
+        QAccessible::queryAccessibleInterface(const_cast<QWidget*>(shown));
+    EXPECT_FALSE(accessible->text(QAccessible::Name).isEmpty())
+        << shown->objectName().toStdString();
+  }
+  EXPECT_EQ(
+      QAccessible::queryAccessibleInterface(frame_->View()->StatusLine())->text(QAccessible::Name),
+      texts::kCommandInProgress);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include "terminal_io.h"
 #include "varim/core/operator_texts.h"
+#include "varim/core/radio_generation.h"
 #include "varim/core/radio_session.h"
 #include "varim/database_transfer.h"
 #include "varim/db/ale_file.h"
@@ -42,8 +43,16 @@ struct Link {
   RadioSession session;
 };
 
-const char* GenerationName(int generation) {
-  return generation == 1 ? "VARIM-2E (generation 1)" : "VARIM (generation 2)";
+const char* GenerationName(varim::core::RadioGeneration generation) {
+  switch (generation) {
+    case varim::core::RadioGeneration::kVarim2E:
+      return "VARIM-2E (generation 1)";
+    case varim::core::RadioGeneration::kVarim:
+      return "VARIM (generation 2)";
+    case varim::core::RadioGeneration::kUnknown:
+      break;
+  }
+  return "unknown generation";
 }
 
 int ProgrammedChannels(const dbase& radio) {

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "varim/core/command_ids.h"
+#include "varim/core/panel.h"
+#include "varim/core/radio_generation.h"
 
 namespace varim::core {
 
@@ -12,8 +14,8 @@ struct CommandContext {
   bool reportsEnabled = false;
   bool configurationValid = false;
   bool ccirPresent = false;
-  int radioGeneration = 0;
-  int currentPanel = 0;
+  RadioGeneration radioGeneration = RadioGeneration::kUnknown;
+  Panel currentPanel = Panel::kComputerInterface;
   // The radio's ALE state: reported not on, in an ALE-capable operation mode, a link up.
   bool aleOff = false;
   int aleOnOffState = 0;

@@ -51,8 +51,10 @@ class ConnectionController {
   static constexpr int kResetRounds = 400;
   static constexpr int kOperationDoneMs = 4000;
   static constexpr int kSplashMs = 4000;
-  static constexpr int kNotchLineSize = 100;
+  // The notch filter moves in 11 steps of 240 Hz from 300 Hz; the radio counts the steps.
+  static constexpr int kNotchLineSize = 240;
   static constexpr int kNotchMinimum = 300;
+  static constexpr int kNotchMaximum = 2700;
 
   ConnectionController(Operator& op, EventPump& pump, ControllerView& view, Poster post,
                        std::string startupDirectory);
@@ -106,7 +108,7 @@ class ConnectionController {
   int ResetAndRead(bool withProgress);
   // The transfer under the progress dialog; true when it completed.
   bool LoadProgressDlg(TransferMode mode);
-  int CheckSoftwareVersion() { return session_.CheckSoftwareVersion(); }
+  RadioGeneration CheckSoftwareVersion() { return session_.CheckSoftwareVersion(); }
   int ReadActiveChannel();
   int ListProgrammedChannels(int activeChannel);
   bool UpdateToolBarAndSliders();
@@ -132,8 +134,8 @@ class ConnectionController {
   bool ConfigurationValid() const { return configurationValid_; }
   void SetConfigurationValid(bool valid) { configurationValid_ = valid; }
   bool PanelsEnabled() const { return panelsEnabled_; }
-  int CurrentPanel() const { return currentPanel_; }
-  void SetCurrentPanel(int panel) { currentPanel_ = panel; }
+  Panel CurrentPanel() const { return currentPanel_; }
+  void SetCurrentPanel(Panel panel) { currentPanel_ = panel; }
   const RadioPicture& Picture() const { return picture_; }
   RadioPicture& Picture() { return picture_; }
   const ProgrammedChannels& Channels() const { return channels_; }
@@ -166,7 +168,7 @@ class ConnectionController {
   bool configurationValid_ = false;
   bool progressRunning_ = false;
   bool pleaseWaitShown_ = false;
-  int currentPanel_ = 0;
+  Panel currentPanel_ = Panel::kComputerInterface;
   // Counts the radio's reports that it was reset, so a wait for its restart can end.
   int resetReports_ = 0;
   RadioPicture picture_;

@@ -12,6 +12,7 @@
 
 #include "varim/core/event_pump.h"
 #include "varim/core/operator.h"
+#include "varim/core/radio_generation.h"
 #include "varim/core/transfer_progress.h"
 #include "varim/database_transfer.h"
 #include "varim/db/presence_flags.h"
@@ -77,7 +78,7 @@ class RadioSession {
   // The port is open and the radio gives its program word.
   bool CommunicationTest();
   // 1 or 2 from the radio's software version, 0 when it cannot be read.
-  int CheckSoftwareVersion();
+  varim::core::RadioGeneration CheckSoftwareVersion();
   bool ReadCurrentChannel(channel& current);
   bool ProgramChannel(int number, const channel& programmed);
 
@@ -103,7 +104,7 @@ class RadioSession {
   varim::db::RadioDatabases& Databases() { return *databases_; }
   varim::db::PresenceFlags& Flags() { return flags_; }
   const varim::db::PresenceFlags& Flags() const { return flags_; }
-  int RadioGeneration() const { return radioGeneration_; }
+  varim::core::RadioGeneration RadioGeneration() const { return radioGeneration_; }
   bool ReportsEnabled() const { return reportsEnabled_; }
   void SetReportsEnabled(bool enabled) { reportsEnabled_ = enabled; }
   // The argument of the remote-mode command: 2 puts the radio under remote control, 0 frees it.
@@ -150,7 +151,7 @@ class RadioSession {
   std::atomic<int> supportModeRequested_{0};
   std::atomic<int> ccirReports_{0};
   std::atomic<int> isbReports_{0};
-  int radioGeneration_ = 0;
+  varim::core::RadioGeneration radioGeneration_ = varim::core::RadioGeneration::kUnknown;
   bool reportsEnabled_ = false;
   int remoteModeValue_ = 2;
   int radioBaudIndex_ = 3;
