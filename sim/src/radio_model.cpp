@@ -19,24 +19,15 @@ struct PowerLevel {
 
 constexpr PowerLevel kPowerLevels[] = {{2, 25}, {3, 62}, {4, 100}, {5, 150}};
 
-constexpr std::uint8_t kUnchanged = 255;
 constexpr long kFirstChannelAddress = 1675;  // channel n at 1675 + 13 n
 constexpr int kChannelBytes = 13;
-constexpr std::uint8_t kOperationChannel = 0;
-constexpr std::uint8_t kOperationAleScan = 1;
-constexpr std::uint8_t kOperationGroupScan = 4;
 constexpr char kCardVersion[] = "01.20";
 // An incoming call that nobody answers ends after this long.
 constexpr std::chrono::seconds kIncomingCallTimeout{30};
 constexpr int kSelfTestDots = 5;
-
-// How a link ended, as the call-ended report says.
-enum LinkEnd : std::uint8_t {
-  kExchangeEnded = 0,  // a call or the bidirectional exchange
-  kSoundingEnded = 1,
-  kIncomingAborted = 2,
-  kIncomingTimedOut = 3,
-};
+// The texts of an incoming-call report, without their terminating zero.
+constexpr std::size_t kMaxCallerAddress = 15;
+constexpr std::size_t kMaxCallMessage = 90;
 
 std::uint8_t PowerAnswerValue(std::uint8_t code) {
   for (const auto& level : kPowerLevels) {
@@ -76,8 +67,8 @@ std::vector<std::uint8_t> LeadBytes(AnswerLead style, const std::uint8_t* reques
 
 // The key whose pattern the frame carries; -1 for none.
 int KeyOfPattern(const std::uint8_t* pattern) {
-  for (int key = 0; key < kControlHeadKeys; ++key) {
-    if (std::memcmp(kControlHeadKeyPatterns[key], pattern, 4) == 0) return key;
+  for (int number = 0; number < key::kCount; ++number) {
+    if (std::memcmp(key::kPatterns[number], pattern, 4) == 0) return number;
   }
   return -1;
 }
@@ -134,12 +125,14 @@ void RadioModel::Toggle(ControlHead::Function function) {
       state_.monitorOn = !state_.monitorOn;
       break;
     case ControlHead::Function::kScan:
-      state_.operationMode =
-          state_.operationMode == kOperationGroupScan ? kOperationChannel : kOperationGroupScan;
+      state_.operationMode = state_.operationMode == opcode::kOperationGroupScan
+                                 ? opcode::kOperationChannel
+                                 : opcode::kOperationGroupScan;
       break;
     case ControlHead::Function::kAle:
       state_.aleOnOff = state_.aleOnOff == 1 ? 0 : 1;
-      state_.operationMode = state_.aleOnOff == 1 ? kOperationAleScan : kOperationChannel;
+      state_.operationMode =
+          state_.aleOnOff == 1 ? opcode::kOperationAleScan : opcode::kOperationChannel;
       break;
     case ControlHead::Function::kNoiseBlanker:
       state_.noiseBlankerOn = !state_.noiseBlankerOn;
@@ -288,17 +281,19 @@ void RadioModel::Restart(Clock::time_point now) {
 std::vector<CRadioMessage> RadioModel::ReceiveCall(IncomingCall kind, const std::string& address,
                                                    const std::string& message,
                                                    Clock::time_point now) {
-  constexpr std::uint8_t kOpcodes[] = {79, 80, 82, 90};
+  constexpr std::uint8_t kOpcodes[] = {report::kIncomingStationCall, report::kIncomingNetCall,
+                                       report::kIncomingPriorityCall,
+                                       report::kIncomingStationCallOther};
   Frames out;
   std::vector<std::uint8_t> data = {0x00, static_cast<std::uint8_t>(state_.activeChannel),
                                     behaviour_.linkQuality,
                                     message.empty() ? std::uint8_t{0} : std::uint8_t{1}};
   data.insert(data.end(), address.begin(),
-              address.begin() + std::min<std::size_t>(address.size(), 15));
+              address.begin() + std::min(address.size(), kMaxCallerAddress));
   data.push_back(0);
   if (!message.empty()) {
     data.insert(data.end(), message.begin(),
-                message.begin() + std::min<std::size_t>(message.size(), 90));
+                message.begin() + std::min(message.size(), kMaxCallMessage));
     data.push_back(0);
   }
   out.push_back(MakeRadioFrame(kOpcodes[static_cast<int>(kind)], data));
@@ -307,7 +302,7 @@ std::vector<CRadioMessage> RadioModel::ReceiveCall(IncomingCall kind, const std:
   const int generation = ++messageGeneration_;
   After(now + kIncomingCallTimeout, [this, generation, now](Frames& timeout) {
     if (generation == messageGeneration_ && state_.link == RadioState::Link::kIncoming)
-      EndLink(kIncomingTimedOut, now + kIncomingCallTimeout, timeout);
+      EndLink(call_end::kIncomingTimedOut, now + kIncomingCallTimeout, timeout);
   });
   ReportDisplay(out);
   return out;
@@ -382,13 +377,13 @@ struct RadioModel::Request {
 };
 
 void RadioModel::SetDspMenu(const std::uint8_t* settings) {
-  if (settings[0] != kUnchanged) state_.notchIndex = settings[0];
-  if (settings[1] != kUnchanged) state_.clipperOn = settings[1] != 0;
-  if (settings[2] != kUnchanged) state_.noiseBlankerOn = settings[2] != 0;
-  if (settings[3] != kUnchanged) state_.attenuatorOn = settings[3] != 0;
+  if (settings[0] != opcode::kUnchanged) state_.notchIndex = settings[0];
+  if (settings[1] != opcode::kUnchanged) state_.clipperOn = settings[1] != 0;
+  if (settings[2] != opcode::kUnchanged) state_.noiseBlankerOn = settings[2] != 0;
+  if (settings[3] != opcode::kUnchanged) state_.attenuatorOn = settings[3] != 0;
 }
 
-// Opcode 32 is a memory write, or with a leading byte the way out of remote mode.
+// ProgramMemorySection is a memory write, or with a leading byte the way out of remote mode.
 void RadioModel::ProgramMemory(const Request& in) {
   if (!in.Has(5)) return;
   if (in.data[0] != 0) {
@@ -400,9 +395,9 @@ void RadioModel::ProgramMemory(const Request& in) {
 
 void RadioModel::PressHeadKey(const Request& in) {
   if (!in.Has(4)) return;
-  const int key = KeyOfPattern(in.data);
-  if (key < 0 || key == kIdleKey) return;
-  const Frames pressed = PressKey(key, in.now);
+  const int pressedKey = KeyOfPattern(in.data);
+  if (pressedKey < 0 || pressedKey == key::kIdle) return;
+  const Frames pressed = PressKey(pressedKey, in.now);
   in.out.insert(in.out.end(), pressed.begin(), pressed.end());
 }
 
@@ -411,11 +406,11 @@ void RadioModel::StartBidirectional(Clock::time_point now) {
   const int generation = ++messageGeneration_;
   const auto quality = behaviour_.linkQuality;
   After(now + behaviour_.callDelay, [quality](Frames& progress) {
-    progress.push_back(MakeRadioFrame(opcode::kBiDirectionalStation, {1}));
+    progress.push_back(MakeRadioFrame(report::kBidirectionalProgress, {1}));
     progress.push_back(MakeRadioFrame(report::kAleState, {4, 0, 0, quality}));
   });
   After(now + behaviour_.callDelay * 2, [this, generation](Frames& end) {
-    end.push_back(MakeRadioFrame(report::kCallEnded, {kExchangeEnded}));
+    end.push_back(MakeRadioFrame(report::kCallEnded, {call_end::kExchangeEnded}));
     if (generation == messageGeneration_) head_.ClearMessage();
   });
 }
@@ -426,18 +421,18 @@ void RadioModel::SwitchSounding(const Request& in) {
     state_.sounding = true;
     head_.ShowMessage("SOUNDING");
     const int generation = ++messageGeneration_;
-    in.Answer(opcode::kSetSoundOnOff, {1});
+    in.Answer(report::kSoundingProgress, {1});
     After(in.now + behaviour_.callDelay * 2, [this, generation](Frames& end) {
       if (generation != messageGeneration_ || !state_.sounding) return;
       state_.sounding = false;
       head_.ClearMessage();
-      end.push_back(MakeRadioFrame(report::kCallEnded, {kSoundingEnded}));
+      end.push_back(MakeRadioFrame(report::kCallEnded, {call_end::kSoundingEnded}));
     });
   } else if (in.data[1] == 0 && state_.sounding) {
     state_.sounding = false;
     ++messageGeneration_;
     head_.ClearMessage();
-    in.Answer(report::kCallEnded, {kSoundingEnded});
+    in.Answer(report::kCallEnded, {call_end::kSoundingEnded});
   }
 }
 
@@ -452,7 +447,7 @@ void RadioModel::AcceptIncomingLink() {
 void RadioModel::ReplaceLinkChannel(const Request& in) {
   if (state_.link != RadioState::Link::kUp) return;
   StepChannel(1);
-  in.Answer(opcode::kStationCall,
+  in.Answer(report::kStationCallSent,
             {static_cast<std::uint8_t>(CallOutcome::kLink), 0x00,
              static_cast<std::uint8_t>(state_.activeChannel), behaviour_.linkQuality});
 }
@@ -516,7 +511,7 @@ const RadioModel::Handler RadioModel::kHandlers[] = {
      [](RadioModel& radio, const Request& in) {
        if (!in.Has(3)) return;
        for (int i = 0; i < 2; ++i) {
-         if (in.data[1 + i] != kUnchanged) radio.state_.transceiverMode[i] = in.data[1 + i];
+         if (in.data[1 + i] != opcode::kUnchanged) radio.state_.transceiverMode[i] = in.data[1 + i];
        }
      }},
     {opcode::kReportTransceiverMode,
@@ -537,7 +532,7 @@ const RadioModel::Handler RadioModel::kHandlers[] = {
      }},
     {opcode::kReportTransmitterPower,
      [](RadioModel& radio, const Request& in) {
-       in.Answer(17, {radio.state_.current.powerCode});
+       in.Answer(answer::kTransmitterPower, {radio.state_.current.powerCode});
      }},
     {opcode::kPttOn, [](RadioModel& radio, const Request&) { radio.state_.pttOn = true; }},
     {opcode::kPttOff, [](RadioModel& radio, const Request&) { radio.state_.pttOn = false; }},
@@ -611,14 +606,14 @@ const RadioModel::Handler RadioModel::kHandlers[] = {
     {opcode::kSetRadioScanMode,
      [](RadioModel& radio, const Request& in) {
        if (!in.Has(3)) return;
-       radio.state_.operationMode = in.data[1] != 0 ? kOperationGroupScan : kOperationChannel;
+       radio.state_.operationMode = in.data[1] != 0 ? opcode::kOperationGroupScan : opcode::kOperationChannel;
        radio.state_.scanGroup = in.data[2];
      }},
     {opcode::kReportRadioScanMode,
      [](RadioModel& radio, const Request& in) {
        const RadioState& s = radio.state_;
        in.Answer(opcode::kSetRadioScanMode,
-                 {0x00, static_cast<std::uint8_t>(s.operationMode == kOperationGroupScan),
+                 {0x00, static_cast<std::uint8_t>(s.operationMode == opcode::kOperationGroupScan),
                   s.scanGroup});
      }},
     {opcode::kReportControlHeadKeyboard,
@@ -636,7 +631,7 @@ const RadioModel::Handler RadioModel::kHandlers[] = {
        if (!in.Has(2)) return;
        radio.state_.aleOnOff = in.data[1] != 0 ? 1 : 0;
        radio.state_.operationMode =
-           radio.state_.aleOnOff == 1 ? kOperationAleScan : kOperationChannel;
+           radio.state_.aleOnOff == 1 ? opcode::kOperationAleScan : opcode::kOperationChannel;
      }},
     {opcode::kReportAleMode,
      [](RadioModel& radio, const Request& in) {
@@ -680,7 +675,7 @@ const RadioModel::Handler RadioModel::kHandlers[] = {
     {opcode::kAbortLink,
      [](RadioModel& radio, const Request& in) {
        const bool incoming = radio.state_.link == RadioState::Link::kIncoming;
-       radio.EndLink(incoming ? kIncomingAborted : kExchangeEnded, in.now, in.out);
+       radio.EndLink(incoming ? call_end::kIncomingAborted : call_end::kExchangeEnded, in.now, in.out);
      }},
     {opcode::kReplaceLinkChannel,
      [](RadioModel& radio, const Request& in) { radio.ReplaceLinkChannel(in); }},

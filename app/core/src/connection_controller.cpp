@@ -212,13 +212,16 @@ void ConnectionController::Toggle(CommandId command) {
       SetMonitorOnOff(&frame, 0, on);
       break;
     case CommandId::kNoiseBlanker:
-      SetDspMenuParameters(&frame, 0, 255, 255, on, 255);
+      SetDspMenuParameters(&frame, 0, opcode::kUnchanged, opcode::kUnchanged, on,
+                           opcode::kUnchanged);
       break;
     case CommandId::kAttenuator:
-      SetDspMenuParameters(&frame, 0, 255, 255, 255, on);
+      SetDspMenuParameters(&frame, 0, opcode::kUnchanged, opcode::kUnchanged, opcode::kUnchanged,
+                           on);
       break;
     default:
-      SetDspMenuParameters(&frame, 0, 255, on, 255, 255);
+      SetDspMenuParameters(&frame, 0, opcode::kUnchanged, on, opcode::kUnchanged,
+                           opcode::kUnchanged);
       break;
   }
   if (!SendCommand(frame)) *flag = !*flag;
