@@ -85,7 +85,7 @@ void InProcessSimulator(benchmark::State& state) {
   MessageEngine engine;
   if (!Connect(state, radio, engine)) return;
   if (state.range(0) == 1) {
-    radio.SendFrame(varim::sim::MakeRadioFrame(46, {1, 2, 3}));
+    radio.SendFrame(varim::sim::MakeRadioFrame(report::kDisplay, {1, 2, 3}));
     radio.WaitUntilIdle(std::chrono::seconds(3));
   }
   ExchangeTimes times;

@@ -13,7 +13,6 @@ constexpr int kMinAddressLength = 2;
 constexpr int kMaxAddressLength = 16;
 constexpr int kMinTextLength = 1;
 constexpr int kMaxTextLength = 91;
-constexpr int kNoValue = 255;  // "leave this setting as it is" in the multi-setting commands
 
 // Fills a frame in the building order every frame follows: opcode, length, data, checksum.
 int Fill(CRadioMessage* frame, std::uint8_t code, const std::uint8_t* data, int count) {
@@ -41,7 +40,7 @@ bool InRange(int value, int low, int high) {
 }
 
 bool InRangeOrNoValue(int value, int low, int high) {
-  return InRange(value, low, high) || value == kNoValue;
+  return InRange(value, low, high) || value == opcode::kUnchanged;
 }
 
 int FillFrequency(CRadioMessage* frame, std::uint8_t code, std::uint8_t flag, int kHz) {
@@ -298,8 +297,8 @@ int SetRadioScanMode(CRadioMessage* frame, std::uint8_t a, int b, int c) {
 }
 
 int ReportControlHeadKeyboard(CRadioMessage* frame, int key) {
-  if (!InRange(key, 0, kControlHeadKeys - 1)) return 0;
-  return Fill(frame, opcode::kReportControlHeadKeyboard, kControlHeadKeyPatterns[key], 4);
+  if (!InRange(key, 0, key::kCount - 1)) return 0;
+  return Fill(frame, opcode::kReportControlHeadKeyboard, key::kPatterns[key], 4);
 }
 
 int StopStartTransmitTxBarLevel(CRadioMessage* frame, int a) {

@@ -2,25 +2,13 @@
 
 #include <cstdio>
 
+#include "varim/radio_opcodes.h"
+#include "varim/radio_records.h"
 #include "varim/sim/radio_model.h"
 
 namespace varim::sim {
 
 namespace {
-
-// Control-head key numbers.
-enum Key {
-  kNavigation1 = 0,
-  kNavigation2 = 1,
-  kMore = 2,
-  kF1 = 4,
-  kF4 = 7,
-  kEscape = 10,
-  kEnter = 11,
-  kDigit0 = 13,
-  kDigit9 = 22,
-  kMenu = 23,
-};
 
 constexpr int kMaxEntryDigits = 3;
 
@@ -45,49 +33,49 @@ std::string Printf(const char* format, int value) {
 
 }  // namespace
 
-ControlHead::Action ControlHead::PressKey(int key) {
+ControlHead::Action ControlHead::PressKey(int pressed) {
   Action action;
-  if (key >= kDigit0 && key <= kDigit9) {
+  if (pressed >= key::kDigit0 && pressed <= key::kDigit9) {
     if (mode_ != Mode::kEntry) {
       mode_ = Mode::kEntry;
       entry_ = 0;
       entryDigits_ = 0;
     }
     if (entryDigits_ < kMaxEntryDigits) {
-      entry_ = entry_ * 10 + (key - kDigit0);
+      entry_ = entry_ * 10 + (pressed - key::kDigit0);
       ++entryDigits_;
     }
     return action;
   }
-  switch (key) {
-    case kNavigation1:
+  switch (pressed) {
+    case key::kNavigation1:
       action.kind = Action::Kind::kChannelUp;
       break;
-    case kNavigation2:
+    case key::kNavigation2:
       action.kind = Action::Kind::kChannelDown;
       break;
-    case kMore:
+    case key::kMore:
       secondPage_ = !secondPage_;
       break;
-    case kMenu:
+    case key::kMenu:
       mode_ = mode_ == Mode::kMenu ? Mode::kChannel : Mode::kMenu;
       secondPage_ = mode_ == Mode::kMenu;
       break;
-    case kEscape:
+    case key::kEscape:
       mode_ = Mode::kChannel;
       secondPage_ = false;
       message_.reset();
       break;
-    case kEnter:
-      if (mode_ == Mode::kEntry && entry_ >= 1 && entry_ <= 200) {
+    case key::kEnter:
+      if (mode_ == Mode::kEntry && entry_ >= 1 && entry_ <= kMaxChannel) {
         action.kind = Action::Kind::kSelectChannel;
         action.channel = entry_;
       }
       mode_ = Mode::kChannel;
       break;
     default:
-      if (key >= kF1 && key <= kF4) {
-        const int index = key - kF1;
+      if (pressed >= key::kF1 && pressed <= key::kF4) {
+        const int index = pressed - key::kF1;
         if (index == 3) {
           if (secondPage_) {
             secondPage_ = false;

@@ -19,24 +19,15 @@ struct PowerLevel {
 
 constexpr PowerLevel kPowerLevels[] = {{2, 25}, {3, 62}, {4, 100}, {5, 150}};
 
-constexpr std::uint8_t kUnchanged = 255;
 constexpr long kFirstChannelAddress = 1675;  // channel n at 1675 + 13 n
 constexpr int kChannelBytes = 13;
-constexpr std::uint8_t kOperationChannel = 0;
-constexpr std::uint8_t kOperationAleScan = 1;
-constexpr std::uint8_t kOperationGroupScan = 4;
 constexpr char kCardVersion[] = "01.20";
 // An incoming call that nobody answers ends after this long.
 constexpr std::chrono::seconds kIncomingCallTimeout{30};
 constexpr int kSelfTestDots = 5;
-
-// How a link ended, as the call-ended report says.
-enum LinkEnd : std::uint8_t {
-  kExchangeEnded = 0,  // a call or the bidirectional exchange
-  kSoundingEnded = 1,
-  kIncomingAborted = 2,
-  kIncomingTimedOut = 3,
-};
+// The texts of an incoming-call report, without their terminating zero.
+constexpr std::size_t kMaxCallerAddress = 15;
+constexpr std::size_t kMaxCallMessage = 90;
 
 std::uint8_t PowerAnswerValue(std::uint8_t code) {
   for (const auto& level : kPowerLevels) {
@@ -49,9 +40,10 @@ long Address(const std::uint8_t* bytes) {
   return (long{bytes[0]} << 16) | (long{bytes[1]} << 8) | long{bytes[2]};
 }
 
-std::vector<std::uint8_t> BigEndian(std::uint32_t value) {
-  std::vector<std::uint8_t> bytes(4);
-  WriteBigEndian32(bytes.data(), value);
+// A frequency as the radio reports it: a leading 0x00, then the Hz big-endian.
+std::vector<std::uint8_t> FrequencyAnswer(std::uint32_t hz) {
+  std::vector<std::uint8_t> bytes(5, 0x00);
+  WriteBigEndian32(bytes.data() + 1, hz);
   return bytes;
 }
 
@@ -75,8 +67,8 @@ std::vector<std::uint8_t> LeadBytes(AnswerLead style, const std::uint8_t* reques
 
 // The key whose pattern the frame carries; -1 for none.
 int KeyOfPattern(const std::uint8_t* pattern) {
-  for (int key = 0; key < kControlHeadKeys; ++key) {
-    if (std::memcmp(kControlHeadKeyPatterns[key], pattern, 4) == 0) return key;
+  for (int number = 0; number < key::kCount; ++number) {
+    if (std::memcmp(key::kPatterns[number], pattern, 4) == 0) return number;
   }
   return -1;
 }
@@ -133,12 +125,14 @@ void RadioModel::Toggle(ControlHead::Function function) {
       state_.monitorOn = !state_.monitorOn;
       break;
     case ControlHead::Function::kScan:
-      state_.operationMode =
-          state_.operationMode == kOperationGroupScan ? kOperationChannel : kOperationGroupScan;
+      state_.operationMode = state_.operationMode == opcode::kOperationGroupScan
+                                 ? opcode::kOperationChannel
+                                 : opcode::kOperationGroupScan;
       break;
     case ControlHead::Function::kAle:
       state_.aleOnOff = state_.aleOnOff == 1 ? 0 : 1;
-      state_.operationMode = state_.aleOnOff == 1 ? kOperationAleScan : kOperationChannel;
+      state_.operationMode =
+          state_.aleOnOff == 1 ? opcode::kOperationAleScan : opcode::kOperationChannel;
       break;
     case ControlHead::Function::kNoiseBlanker:
       state_.noiseBlankerOn = !state_.noiseBlankerOn;
@@ -287,17 +281,19 @@ void RadioModel::Restart(Clock::time_point now) {
 std::vector<CRadioMessage> RadioModel::ReceiveCall(IncomingCall kind, const std::string& address,
                                                    const std::string& message,
                                                    Clock::time_point now) {
-  constexpr std::uint8_t kOpcodes[] = {79, 80, 82, 90};
+  constexpr std::uint8_t kOpcodes[] = {report::kIncomingStationCall, report::kIncomingNetCall,
+                                       report::kIncomingPriorityCall,
+                                       report::kIncomingStationCallOther};
   Frames out;
   std::vector<std::uint8_t> data = {0x00, static_cast<std::uint8_t>(state_.activeChannel),
                                     behaviour_.linkQuality,
                                     message.empty() ? std::uint8_t{0} : std::uint8_t{1}};
   data.insert(data.end(), address.begin(),
-              address.begin() + std::min<std::size_t>(address.size(), 15));
+              address.begin() + std::min(address.size(), kMaxCallerAddress));
   data.push_back(0);
   if (!message.empty()) {
     data.insert(data.end(), message.begin(),
-                message.begin() + std::min<std::size_t>(message.size(), 90));
+                message.begin() + std::min(message.size(), kMaxCallMessage));
     data.push_back(0);
   }
   out.push_back(MakeRadioFrame(kOpcodes[static_cast<int>(kind)], data));
@@ -306,7 +302,7 @@ std::vector<CRadioMessage> RadioModel::ReceiveCall(IncomingCall kind, const std:
   const int generation = ++messageGeneration_;
   After(now + kIncomingCallTimeout, [this, generation, now](Frames& timeout) {
     if (generation == messageGeneration_ && state_.link == RadioState::Link::kIncoming)
-      EndLink(kIncomingTimedOut, now + kIncomingCallTimeout, timeout);
+      EndLink(call_end::kIncomingTimedOut, now + kIncomingCallTimeout, timeout);
   });
   ReportDisplay(out);
   return out;
@@ -366,254 +362,338 @@ std::vector<CRadioMessage> RadioModel::Handle(const CRadioMessage& request, Cloc
   return out;
 }
 
-void RadioModel::Apply(const CRadioMessage& request, Clock::time_point now, Frames& out) {
-  const std::uint8_t* d = request.GetData();
-  const int dataCount = request.GetLen() - 1;
-  auto has = [dataCount](int bytes) { return dataCount >= bytes; };
-  RadioState& s = state_;
-  auto answer = [&out](std::uint8_t code, std::vector<std::uint8_t> data) {
-    out.push_back(MakeRadioFrame(code, data));
-  };
+// One frame from the program as its handler sees it.
+struct RadioModel::Request {
+  std::uint8_t opcode;
+  const std::uint8_t* data;
+  int dataCount;
+  Clock::time_point now;
+  Frames& out;
 
-  switch (request.GetOpcode()) {
-    case opcode::kSetActiveChannel:
-      if (has(3) && d[2] >= 1 && d[2] <= kMaxChannel) SelectChannel(d[2]);
-      return;
-    case opcode::kReportActiveChannel:
-      return answer(answer::kActiveChannel, {0x00, static_cast<std::uint8_t>(s.activeChannel)});
-    case opcode::kSelectSideBand:
-      if (has(2)) s.current.sideband = d[1];
-      return;
-    case opcode::kReportSideBand:
-      return answer(opcode::kSelectSideBand, {0x00, s.current.sideband});
-    case opcode::kSetRecieverFrequency:
-      if (has(5)) s.current.rxHz = ReadBigEndian32(d + 1);
-      return;
-    case opcode::kReportRecieverFrequency: {
-      auto data = BigEndian(s.current.rxHz);
-      data.insert(data.begin(), 0x00);
-      return answer(opcode::kSetRecieverFrequency, data);
-    }
-    case opcode::kSetTransmitterFrequency:
-      if (has(5)) s.current.txHz = ReadBigEndian32(d + 1);
-      return;
-    case opcode::kReportTransmitterFrequency: {
-      auto data = BigEndian(s.current.txHz);
-      data.insert(data.begin(), 0x00);
-      return answer(opcode::kSetTransmitterFrequency, data);
-    }
-    case opcode::kSetSquelchOnOff:
-      if (has(2)) s.squelchOn = d[1] != 0;
-      return;
-    case opcode::kReportSquelchState:
-      // The squelch is bit 1 of the answer.
-      return answer(answer::kSquelchState, {static_cast<std::uint8_t>(s.squelchOn ? 2 : 0)});
-    case opcode::kStartStopDisplayingRecieveLevel:
-      if (has(2)) s.receiveLevelReports = d[1] != 0;
-      return;
-    case opcode::kReportDisplayingRecieveLevel:
-      return answer(opcode::kStartStopDisplayingRecieveLevel,
-                    {0x00, static_cast<std::uint8_t>(s.receiveLevelReports)});
-    case opcode::kSetTransceiverMode:
-      if (has(3)) {
-        if (d[1] != kUnchanged) s.transceiverMode[0] = d[1];
-        if (d[2] != kUnchanged) s.transceiverMode[1] = d[2];
-      }
-      return;
-    case opcode::kReportTransceiverMode:
-      return answer(opcode::kSetTransceiverMode,
-                    {0x00, s.transceiverMode[0], s.transceiverMode[1]});
-    case opcode::kSetClarifier:
-      if (has(3)) {
-        s.clarifierSign = d[1];
-        s.clarifierMagnitude = d[2];
-      }
-      return;
-    case opcode::kReportClarifierPosition:
-      return answer(answer::kClarifierPosition, {s.clarifierSign, s.clarifierMagnitude});
-    case opcode::kReportTransmitterPower:
-      return answer(17, {s.current.powerCode});
-    case opcode::kPttOn:
-      s.pttOn = true;
-      return;
-    case opcode::kPttOff:
-      s.pttOn = false;
-      return;
-    case opcode::kSetDspMenuParameters:
-      if (has(5)) {
-        if (d[1] != kUnchanged) s.notchIndex = d[1];
-        if (d[2] != kUnchanged) s.clipperOn = d[2] != 0;
-        if (d[3] != kUnchanged) s.noiseBlankerOn = d[3] != 0;
-        if (d[4] != kUnchanged) s.attenuatorOn = d[4] != 0;
-      }
-      return;
-    case opcode::kReportDspMenuParameters:
-      return answer(
-          answer::kDspMenuParameters,
-          {s.notchIndex, static_cast<std::uint8_t>(s.clipperOn),
-           static_cast<std::uint8_t>(s.noiseBlankerOn), static_cast<std::uint8_t>(s.attenuatorOn)});
-    case opcode::kSetRadioOperationMode:
-      if (has(2)) s.operationMode = d[1];
-      return;
-    case opcode::kReportRadioOperationMode:
-      return answer(answer::kRadioOperationMode, {s.operationMode});
-    case opcode::kPerformSelfTest:
-      if (has(2)) StartSelfTest(d[1], now);
-      return;
-    case opcode::kPerformReset:
-      return Restart(now);
-    case opcode::kReportCurrentChannelParameters: {
-      const auto parameters = CurrentChannelParameters();
-      return answer(answer::kCurrentChannelParameters, {parameters.begin(), parameters.end()});
-    }
-    case opcode::kReportCardVersion:
-      return answer(opcode::kReportCardVersion, {kCardVersion, kCardVersion + sizeof kCardVersion});
-    case opcode::kGetMemorySection:
-      if (has(4)) out.push_back(ReadMemory(d));
-      return;
-    case opcode::kProgramMemorySection:
-      if (!has(5)) return;
-      if (d[0] != 0) {  // leaving remote mode is a memory write with a leading byte
-        s.remoteMode = 0;
-        return;
-      }
-      out.push_back(WriteMemory(d, dataCount));
-      return;
-    case opcode::kRemoteKeyboard:
-      return;
-    case opcode::kEnableDisableSpecialReport:
-      if (has(3) && d[2] == report::kDisplay) {
-        s.specialReports = d[1] != 0;
-        if (s.specialReports) head_.ResendAll();
-      }
-      return;
-    case opcode::kReportStateOfSpecialReports:
-      return answer(opcode::kEnableDisableSpecialReport,
-                    {0x00, static_cast<std::uint8_t>(s.specialReports), report::kDisplay});
-    case opcode::kSetRadioVolume:
-      if (has(1)) s.volume = d[0];
-      return;
-    case opcode::kReportRadioVolume:
-      return answer(opcode::kSetRadioVolume, {s.volume, 0x00});
-    case opcode::kSetChannelScanRate:
-      if (has(2)) s.scanRate = d[1];
-      return;
-    case opcode::kReportChannelScanRate:
-      return answer(opcode::kSetChannelScanRate, {0x00, s.scanRate});
-    case opcode::kSetRadioScanMode:
-      if (has(3)) {
-        s.operationMode = d[1] != 0 ? kOperationGroupScan : kOperationChannel;
-        s.scanGroup = d[2];
-      }
-      return;
-    case opcode::kReportRadioScanMode:
-      return answer(
-          opcode::kSetRadioScanMode,
-          {0x00, static_cast<std::uint8_t>(s.operationMode == kOperationGroupScan), s.scanGroup});
-    case opcode::kReportControlHeadKeyboard:
-      if (has(4)) {
-        const int key = KeyOfPattern(d);
-        if (key >= 0 && key != kIdleKey) {
-          const Frames pressed = PressKey(key, now);
-          out.insert(out.end(), pressed.begin(), pressed.end());
-        }
-      }
-      return;
-    case opcode::kStopStartTransmitTxBarLevel:
-      if (has(1)) s.txBarLevel = d[0] != 0;
-      return;
-    case opcode::kReportMode:
-      if (has(1)) out.push_back(ModeAnswer(d[0]));
-      return;
-    case opcode::kSetAleMode:
-      if (has(2)) {
-        s.aleOnOff = d[1] != 0 ? 1 : 0;
-        s.operationMode = s.aleOnOff == 1 ? kOperationAleScan : kOperationChannel;
-      }
-      return;
-    case opcode::kReportAleMode:
-      return answer(report::kAleState, {1, s.aleOnOff, static_cast<std::uint8_t>(s.currentNet),
-                                        behaviour_.linkQuality});
-    case opcode::kBiDirectionalStation:
-    case opcode::kBiDirectionalNet: {
-      head_.ShowMessage("BIDIR");
-      const int generation = ++messageGeneration_;
-      const auto quality = behaviour_.linkQuality;
-      After(now + behaviour_.callDelay, [quality](Frames& progress) {
-        progress.push_back(MakeRadioFrame(opcode::kBiDirectionalStation, {1}));
-        progress.push_back(MakeRadioFrame(report::kAleState, {4, 0, 0, quality}));
-      });
-      After(now + behaviour_.callDelay * 2, [this, generation](Frames& end) {
-        end.push_back(MakeRadioFrame(report::kCallEnded, {kExchangeEnded}));
-        if (generation == messageGeneration_) head_.ClearMessage();
-      });
-      return;
-    }
-    case opcode::kStationCall:
-    case opcode::kNetCall:
-    case opcode::kAllCall:
-      return PlaceCall(static_cast<std::uint8_t>(request.GetOpcode()), now);
-    case opcode::kSetSoundOnOff:
-      if (!has(2)) return;
-      if (d[1] != 0 && !s.sounding) {
-        s.sounding = true;
-        head_.ShowMessage("SOUNDING");
-        const int generation = ++messageGeneration_;
-        answer(opcode::kSetSoundOnOff, {1});
-        After(now + behaviour_.callDelay * 2, [this, generation](Frames& end) {
-          if (generation != messageGeneration_ || !state_.sounding) return;
-          state_.sounding = false;
-          head_.ClearMessage();
-          end.push_back(MakeRadioFrame(report::kCallEnded, {kSoundingEnded}));
-        });
-      } else if (d[1] == 0 && s.sounding) {
-        s.sounding = false;
-        ++messageGeneration_;
-        head_.ClearMessage();
-        answer(report::kCallEnded, {kSoundingEnded});
-      }
-      return;
-    case opcode::kEnterNetwork:
-      if (has(2) && d[1] >= 1 && d[1] <= kNets) s.currentNet = d[1];
-      return;
-    case opcode::kAcceptLink:
-      if (s.link == RadioState::Link::kIncoming) {
-        s.link = RadioState::Link::kUp;
-        ++messageGeneration_;
-        head_.ShowMessage("LINKED");
-      }
-      return;
-    case opcode::kEnterRemoteMode:
-      if (has(1)) s.remoteMode = d[0];
-      return;
-    case opcode::kReportAleOnOff:
-      return answer(answer::kAleOnOff, {s.aleOnOff});
-    case opcode::kSetMonitorOnOff:
-      if (has(2)) s.monitorOn = d[1] != 0;
-      return;
-    case opcode::kReportMonitorState:
-      return answer(report::kMonitorState, {static_cast<std::uint8_t>(s.monitorOn)});
-    case opcode::kAbortLink:
-      return EndLink(s.link == RadioState::Link::kIncoming ? kIncomingAborted : kExchangeEnded, now,
-                     out);
-    case opcode::kReplaceLinkChannel:
-      if (s.link == RadioState::Link::kUp) {
-        StepChannel(1);
-        answer(opcode::kStationCall,
-               {static_cast<std::uint8_t>(CallOutcome::kLink), 0x00,
-                static_cast<std::uint8_t>(s.activeChannel), behaviour_.linkQuality});
-      }
-      return;
-    case opcode::kStartRadioProgramming:
-      s.programming = true;
-      return;
-    case opcode::kStopRadioProgramming:
-      s.programming = false;
-      SelectChannel(s.activeChannel);  // the channel may have been reprogrammed
-      return;
-    default:
-      return;
+  bool Has(int bytes) const { return dataCount >= bytes; }
+  void Answer(std::uint8_t code, const std::vector<std::uint8_t>& answerData) const {
+    out.push_back(MakeRadioFrame(code, answerData));
   }
+};
+
+void RadioModel::SetDspMenu(const std::uint8_t* settings) {
+  if (settings[0] != opcode::kUnchanged) state_.notchIndex = settings[0];
+  if (settings[1] != opcode::kUnchanged) state_.clipperOn = settings[1] != 0;
+  if (settings[2] != opcode::kUnchanged) state_.noiseBlankerOn = settings[2] != 0;
+  if (settings[3] != opcode::kUnchanged) state_.attenuatorOn = settings[3] != 0;
+}
+
+// ProgramMemorySection is a memory write, or with a leading byte the way out of remote mode.
+void RadioModel::ProgramMemory(const Request& in) {
+  if (!in.Has(5)) return;
+  if (in.data[0] != 0) {
+    state_.remoteMode = 0;
+    return;
+  }
+  in.out.push_back(WriteMemory(in.data, in.dataCount));
+}
+
+void RadioModel::PressHeadKey(const Request& in) {
+  if (!in.Has(4)) return;
+  const int pressedKey = KeyOfPattern(in.data);
+  if (pressedKey < 0 || pressedKey == key::kIdle) return;
+  const Frames pressed = PressKey(pressedKey, in.now);
+  in.out.insert(in.out.end(), pressed.begin(), pressed.end());
+}
+
+void RadioModel::StartBidirectional(Clock::time_point now) {
+  head_.ShowMessage("BIDIR");
+  const int generation = ++messageGeneration_;
+  const auto quality = behaviour_.linkQuality;
+  After(now + behaviour_.callDelay, [quality](Frames& progress) {
+    progress.push_back(MakeRadioFrame(report::kBidirectionalProgress, {1}));
+    progress.push_back(MakeRadioFrame(report::kAleState, {4, 0, 0, quality}));
+  });
+  After(now + behaviour_.callDelay * 2, [this, generation](Frames& end) {
+    end.push_back(MakeRadioFrame(report::kCallEnded, {call_end::kExchangeEnded}));
+    if (generation == messageGeneration_) head_.ClearMessage();
+  });
+}
+
+void RadioModel::SwitchSounding(const Request& in) {
+  if (!in.Has(2)) return;
+  if (in.data[1] != 0 && !state_.sounding) {
+    state_.sounding = true;
+    head_.ShowMessage("SOUNDING");
+    const int generation = ++messageGeneration_;
+    in.Answer(report::kSoundingProgress, {1});
+    After(in.now + behaviour_.callDelay * 2, [this, generation](Frames& end) {
+      if (generation != messageGeneration_ || !state_.sounding) return;
+      state_.sounding = false;
+      head_.ClearMessage();
+      end.push_back(MakeRadioFrame(report::kCallEnded, {call_end::kSoundingEnded}));
+    });
+  } else if (in.data[1] == 0 && state_.sounding) {
+    state_.sounding = false;
+    ++messageGeneration_;
+    head_.ClearMessage();
+    in.Answer(report::kCallEnded, {call_end::kSoundingEnded});
+  }
+}
+
+void RadioModel::AcceptIncomingLink() {
+  if (state_.link != RadioState::Link::kIncoming) return;
+  state_.link = RadioState::Link::kUp;
+  ++messageGeneration_;
+  head_.ShowMessage("LINKED");
+}
+
+// The radio moves a link that is up to its next channel and says so as a call result.
+void RadioModel::ReplaceLinkChannel(const Request& in) {
+  if (state_.link != RadioState::Link::kUp) return;
+  StepChannel(1);
+  in.Answer(report::kStationCallSent,
+            {static_cast<std::uint8_t>(CallOutcome::kLink), 0x00,
+             static_cast<std::uint8_t>(state_.activeChannel), behaviour_.linkQuality});
+}
+
+// The requests the radio carries out or answers; any other opcode is acknowledged and ignored.
+const RadioModel::Handler RadioModel::kHandlers[] = {
+    {opcode::kSetActiveChannel,
+     [](RadioModel& radio, const Request& in) {
+       if (in.Has(3) && in.data[2] >= 1 && in.data[2] <= kMaxChannel)
+         radio.SelectChannel(in.data[2]);
+     }},
+    {opcode::kReportActiveChannel,
+     [](RadioModel& radio, const Request& in) {
+       in.Answer(answer::kActiveChannel,
+                 {0x00, static_cast<std::uint8_t>(radio.state_.activeChannel)});
+     }},
+    {opcode::kSelectSideBand,
+     [](RadioModel& radio, const Request& in) {
+       if (in.Has(2)) radio.state_.current.sideband = in.data[1];
+     }},
+    {opcode::kReportSideBand,
+     [](RadioModel& radio, const Request& in) {
+       in.Answer(opcode::kSelectSideBand, {0x00, radio.state_.current.sideband});
+     }},
+    {opcode::kSetRecieverFrequency,
+     [](RadioModel& radio, const Request& in) {
+       if (in.Has(5)) radio.state_.current.rxHz = ReadBigEndian32(in.data + 1);
+     }},
+    {opcode::kReportRecieverFrequency,
+     [](RadioModel& radio, const Request& in) {
+       in.Answer(opcode::kSetRecieverFrequency, FrequencyAnswer(radio.state_.current.rxHz));
+     }},
+    {opcode::kSetTransmitterFrequency,
+     [](RadioModel& radio, const Request& in) {
+       if (in.Has(5)) radio.state_.current.txHz = ReadBigEndian32(in.data + 1);
+     }},
+    {opcode::kReportTransmitterFrequency,
+     [](RadioModel& radio, const Request& in) {
+       in.Answer(opcode::kSetTransmitterFrequency, FrequencyAnswer(radio.state_.current.txHz));
+     }},
+    {opcode::kSetSquelchOnOff,
+     [](RadioModel& radio, const Request& in) {
+       if (in.Has(2)) radio.state_.squelchOn = in.data[1] != 0;
+     }},
+    {opcode::kReportSquelchState,
+     [](RadioModel& radio, const Request& in) {
+       // The squelch is bit 1 of the answer.
+       in.Answer(answer::kSquelchState,
+                 {static_cast<std::uint8_t>(radio.state_.squelchOn ? 2 : 0)});
+     }},
+    {opcode::kStartStopDisplayingRecieveLevel,
+     [](RadioModel& radio, const Request& in) {
+       if (in.Has(2)) radio.state_.receiveLevelReports = in.data[1] != 0;
+     }},
+    {opcode::kReportDisplayingRecieveLevel,
+     [](RadioModel& radio, const Request& in) {
+       in.Answer(opcode::kStartStopDisplayingRecieveLevel,
+                 {0x00, static_cast<std::uint8_t>(radio.state_.receiveLevelReports)});
+     }},
+    {opcode::kSetTransceiverMode,
+     [](RadioModel& radio, const Request& in) {
+       if (!in.Has(3)) return;
+       for (int i = 0; i < 2; ++i) {
+         if (in.data[1 + i] != opcode::kUnchanged) radio.state_.transceiverMode[i] = in.data[1 + i];
+       }
+     }},
+    {opcode::kReportTransceiverMode,
+     [](RadioModel& radio, const Request& in) {
+       const RadioState& s = radio.state_;
+       in.Answer(opcode::kSetTransceiverMode, {0x00, s.transceiverMode[0], s.transceiverMode[1]});
+     }},
+    {opcode::kSetClarifier,
+     [](RadioModel& radio, const Request& in) {
+       if (!in.Has(3)) return;
+       radio.state_.clarifierSign = in.data[1];
+       radio.state_.clarifierMagnitude = in.data[2];
+     }},
+    {opcode::kReportClarifierPosition,
+     [](RadioModel& radio, const Request& in) {
+       in.Answer(answer::kClarifierPosition,
+                 {radio.state_.clarifierSign, radio.state_.clarifierMagnitude});
+     }},
+    {opcode::kReportTransmitterPower,
+     [](RadioModel& radio, const Request& in) {
+       in.Answer(answer::kTransmitterPower, {radio.state_.current.powerCode});
+     }},
+    {opcode::kPttOn, [](RadioModel& radio, const Request&) { radio.state_.pttOn = true; }},
+    {opcode::kPttOff, [](RadioModel& radio, const Request&) { radio.state_.pttOn = false; }},
+    {opcode::kSetDspMenuParameters,
+     [](RadioModel& radio, const Request& in) {
+       if (in.Has(5)) radio.SetDspMenu(in.data + 1);
+     }},
+    {opcode::kReportDspMenuParameters,
+     [](RadioModel& radio, const Request& in) {
+       const RadioState& s = radio.state_;
+       in.Answer(answer::kDspMenuParameters,
+                 {s.notchIndex, static_cast<std::uint8_t>(s.clipperOn),
+                  static_cast<std::uint8_t>(s.noiseBlankerOn),
+                  static_cast<std::uint8_t>(s.attenuatorOn)});
+     }},
+    {opcode::kSetRadioOperationMode,
+     [](RadioModel& radio, const Request& in) {
+       if (in.Has(2)) radio.state_.operationMode = in.data[1];
+     }},
+    {opcode::kReportRadioOperationMode,
+     [](RadioModel& radio, const Request& in) {
+       in.Answer(answer::kRadioOperationMode, {radio.state_.operationMode});
+     }},
+    {opcode::kPerformSelfTest,
+     [](RadioModel& radio, const Request& in) {
+       if (in.Has(2)) radio.StartSelfTest(in.data[1], in.now);
+     }},
+    {opcode::kPerformReset, [](RadioModel& radio, const Request& in) { radio.Restart(in.now); }},
+    {opcode::kReportCurrentChannelParameters,
+     [](RadioModel& radio, const Request& in) {
+       const auto parameters = radio.CurrentChannelParameters();
+       in.Answer(answer::kCurrentChannelParameters, {parameters.begin(), parameters.end()});
+     }},
+    {opcode::kReportCardVersion,
+     [](RadioModel&, const Request& in) {
+       in.Answer(opcode::kReportCardVersion, {kCardVersion, kCardVersion + sizeof kCardVersion});
+     }},
+    {opcode::kGetMemorySection,
+     [](RadioModel& radio, const Request& in) {
+       if (in.Has(4)) in.out.push_back(radio.ReadMemory(in.data));
+     }},
+    {opcode::kProgramMemorySection,
+     [](RadioModel& radio, const Request& in) { radio.ProgramMemory(in); }},
+    {opcode::kEnableDisableSpecialReport,
+     [](RadioModel& radio, const Request& in) {
+       if (!in.Has(3) || in.data[2] != report::kDisplay) return;
+       radio.state_.specialReports = in.data[1] != 0;
+       if (radio.state_.specialReports) radio.head_.ResendAll();
+     }},
+    {opcode::kReportStateOfSpecialReports,
+     [](RadioModel& radio, const Request& in) {
+       in.Answer(opcode::kEnableDisableSpecialReport,
+                 {0x00, static_cast<std::uint8_t>(radio.state_.specialReports), report::kDisplay});
+     }},
+    {opcode::kSetRadioVolume,
+     [](RadioModel& radio, const Request& in) {
+       if (in.Has(1)) radio.state_.volume = in.data[0];
+     }},
+    {opcode::kReportRadioVolume,
+     [](RadioModel& radio, const Request& in) {
+       in.Answer(opcode::kSetRadioVolume, {radio.state_.volume, 0x00});
+     }},
+    {opcode::kSetChannelScanRate,
+     [](RadioModel& radio, const Request& in) {
+       if (in.Has(2)) radio.state_.scanRate = in.data[1];
+     }},
+    {opcode::kReportChannelScanRate,
+     [](RadioModel& radio, const Request& in) {
+       in.Answer(opcode::kSetChannelScanRate, {0x00, radio.state_.scanRate});
+     }},
+    {opcode::kSetRadioScanMode,
+     [](RadioModel& radio, const Request& in) {
+       if (!in.Has(3)) return;
+       radio.state_.operationMode = in.data[1] != 0 ? opcode::kOperationGroupScan : opcode::kOperationChannel;
+       radio.state_.scanGroup = in.data[2];
+     }},
+    {opcode::kReportRadioScanMode,
+     [](RadioModel& radio, const Request& in) {
+       const RadioState& s = radio.state_;
+       in.Answer(opcode::kSetRadioScanMode,
+                 {0x00, static_cast<std::uint8_t>(s.operationMode == opcode::kOperationGroupScan),
+                  s.scanGroup});
+     }},
+    {opcode::kReportControlHeadKeyboard,
+     [](RadioModel& radio, const Request& in) { radio.PressHeadKey(in); }},
+    {opcode::kStopStartTransmitTxBarLevel,
+     [](RadioModel& radio, const Request& in) {
+       if (in.Has(1)) radio.state_.txBarLevel = in.data[0] != 0;
+     }},
+    {opcode::kReportMode,
+     [](RadioModel& radio, const Request& in) {
+       if (in.Has(1)) in.out.push_back(radio.ModeAnswer(in.data[0]));
+     }},
+    {opcode::kSetAleMode,
+     [](RadioModel& radio, const Request& in) {
+       if (!in.Has(2)) return;
+       radio.state_.aleOnOff = in.data[1] != 0 ? 1 : 0;
+       radio.state_.operationMode =
+           radio.state_.aleOnOff == 1 ? opcode::kOperationAleScan : opcode::kOperationChannel;
+     }},
+    {opcode::kReportAleMode,
+     [](RadioModel& radio, const Request& in) {
+       in.Answer(report::kAleState,
+                 {1, radio.state_.aleOnOff, static_cast<std::uint8_t>(radio.state_.currentNet),
+                  radio.behaviour_.linkQuality});
+     }},
+    {opcode::kBiDirectionalStation,
+     [](RadioModel& radio, const Request& in) { radio.StartBidirectional(in.now); }},
+    {opcode::kBiDirectionalNet,
+     [](RadioModel& radio, const Request& in) { radio.StartBidirectional(in.now); }},
+    {opcode::kStationCall,
+     [](RadioModel& radio, const Request& in) { radio.PlaceCall(in.opcode, in.now); }},
+    {opcode::kNetCall,
+     [](RadioModel& radio, const Request& in) { radio.PlaceCall(in.opcode, in.now); }},
+    {opcode::kAllCall,
+     [](RadioModel& radio, const Request& in) { radio.PlaceCall(in.opcode, in.now); }},
+    {opcode::kSetSoundOnOff,
+     [](RadioModel& radio, const Request& in) { radio.SwitchSounding(in); }},
+    {opcode::kEnterNetwork,
+     [](RadioModel& radio, const Request& in) {
+       if (in.Has(2) && in.data[1] >= 1 && in.data[1] <= kNets) radio.state_.currentNet = in.data[1];
+     }},
+    {opcode::kAcceptLink, [](RadioModel& radio, const Request&) { radio.AcceptIncomingLink(); }},
+    {opcode::kEnterRemoteMode,
+     [](RadioModel& radio, const Request& in) {
+       if (in.Has(1)) radio.state_.remoteMode = in.data[0];
+     }},
+    {opcode::kReportAleOnOff,
+     [](RadioModel& radio, const Request& in) {
+       in.Answer(answer::kAleOnOff, {radio.state_.aleOnOff});
+     }},
+    {opcode::kSetMonitorOnOff,
+     [](RadioModel& radio, const Request& in) {
+       if (in.Has(2)) radio.state_.monitorOn = in.data[1] != 0;
+     }},
+    {opcode::kReportMonitorState,
+     [](RadioModel& radio, const Request& in) {
+       in.Answer(report::kMonitorState, {static_cast<std::uint8_t>(radio.state_.monitorOn)});
+     }},
+    {opcode::kAbortLink,
+     [](RadioModel& radio, const Request& in) {
+       const bool incoming = radio.state_.link == RadioState::Link::kIncoming;
+       radio.EndLink(incoming ? call_end::kIncomingAborted : call_end::kExchangeEnded, in.now, in.out);
+     }},
+    {opcode::kReplaceLinkChannel,
+     [](RadioModel& radio, const Request& in) { radio.ReplaceLinkChannel(in); }},
+    {opcode::kStartRadioProgramming,
+     [](RadioModel& radio, const Request&) { radio.state_.programming = true; }},
+    {opcode::kStopRadioProgramming,
+     [](RadioModel& radio, const Request&) {
+       radio.state_.programming = false;
+       radio.SelectChannel(radio.state_.activeChannel);  // the channel may have been reprogrammed
+     }},
+};
+
+void RadioModel::Apply(const CRadioMessage& request, Clock::time_point now, Frames& out) {
+  const auto code = static_cast<std::uint8_t>(request.GetOpcode());
+  const auto handler = std::find_if(std::begin(kHandlers), std::end(kHandlers),
+                                    [code](const Handler& h) { return h.opcode == code; });
+  if (handler == std::end(kHandlers)) return;
+  handler->handle(*this, {code, request.GetData(), request.GetLen() - 1, now, out});
 }
 
 }  // namespace varim::sim

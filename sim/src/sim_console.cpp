@@ -7,8 +7,11 @@
 #include <iomanip>
 #include <map>
 #include <sstream>
+#include <string>
 #include <thread>
 #include <vector>
+
+#include "varim/radio_opcodes.h"
 
 namespace varim::sim {
 
@@ -52,12 +55,20 @@ std::string Rest(Arguments& in) {
 }
 
 // Control-head keys by name, besides their numbers.
-const std::map<std::string, int> kKeyNames = {
-    {"UP", 0}, {"DOWN", 1}, {"MORE", 2}, {"NAV4", 3}, {"F1", 4},    {"F2", 5},
-    {"F3", 6}, {"F4", 7},   {"#", 8},    {"*", 9},    {"ESC", 10},  {"ENTER", 11},
-    {"0", 13}, {"1", 14},   {"2", 15},   {"3", 16},   {"4", 17},    {"5", 18},
-    {"6", 19}, {"7", 20},   {"8", 21},   {"9", 22},   {"MENU", 23},
-};
+const std::map<std::string, int> kKeyNames = [] {
+  std::map<std::string, int> names = {
+      {"UP", key::kNavigation1}, {"DOWN", key::kNavigation2},
+      {"MORE", key::kMore},      {"NAV4", key::kNavigation4},
+      {"F1", key::kF1},          {"F2", key::kF2},
+      {"F3", key::kF3},          {"F4", key::kF4},
+      {"#", key::kHash},         {"*", key::kStar},
+      {"ESC", key::kEscape},     {"ENTER", key::kEnter},
+      {"MENU", key::kMenu},
+  };
+  for (int digit = 0; digit <= 9; ++digit)
+    names.emplace(std::to_string(digit), key::kDigit0 + digit);
+  return names;
+}();
 
 const std::map<std::string, CallOutcome> kOutcomes = {
     {"no-link", CallOutcome::kNoLink},           {"link", CallOutcome::kLink},

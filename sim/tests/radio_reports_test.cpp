@@ -8,6 +8,7 @@
 
 #include "varim/message_engine.h"
 #include "varim/radio_commands.h"
+#include "varim/radio_opcodes.h"
 #include "varim/sim/sample_programming.h"
 #include "varim/sim/simulated_radio.h"
 
@@ -81,7 +82,7 @@ class RadioReportsTest : public ::testing::Test {
     ReportControlHeadKeyboard(&press, key);
     Send(press);
     CRadioMessage release;
-    ReportControlHeadKeyboard(&release, kIdleKey);
+    ReportControlHeadKeyboard(&release, key::kIdle);
     Send(release);
   }
 

@@ -31,8 +31,6 @@ struct QuickToggle {
   bool RadioPicture::*flag;
   void (*build)(CRadioMessage* frame, int on);
 };
-// A DSP parameter the radio leaves as it is.
-constexpr int kUnchanged = 255;
 constexpr QuickToggle kQuickToggles[] = {
     {CommandId::kSquelch, &RadioPicture::squelch,
      [](CRadioMessage* frame, int on) { SetSquelchOnOff(frame, 0, on); }},
@@ -40,15 +38,18 @@ constexpr QuickToggle kQuickToggles[] = {
      [](CRadioMessage* frame, int on) { SetMonitorOnOff(frame, 0, on); }},
     {CommandId::kNoiseBlanker, &RadioPicture::noiseBlanker,
      [](CRadioMessage* frame, int on) {
-       SetDspMenuParameters(frame, 0, kUnchanged, kUnchanged, on, kUnchanged);
+       SetDspMenuParameters(frame, 0, opcode::kUnchanged, opcode::kUnchanged, on,
+                            opcode::kUnchanged);
      }},
     {CommandId::kAttenuator, &RadioPicture::attenuator,
      [](CRadioMessage* frame, int on) {
-       SetDspMenuParameters(frame, 0, kUnchanged, kUnchanged, kUnchanged, on);
+       SetDspMenuParameters(frame, 0, opcode::kUnchanged, opcode::kUnchanged, opcode::kUnchanged,
+                            on);
      }},
     {CommandId::kClipper, &RadioPicture::clipper,
      [](CRadioMessage* frame, int on) {
-       SetDspMenuParameters(frame, 0, kUnchanged, on, kUnchanged, kUnchanged);
+       SetDspMenuParameters(frame, 0, opcode::kUnchanged, on, opcode::kUnchanged,
+                            opcode::kUnchanged);
      }},
 };
 

@@ -70,7 +70,7 @@ VARIM_API int SetRadioVolume(CRadioMessage* frame, int volume, int b);
 // Rates 1 to 5, the scan rates a radio's database can hold.
 VARIM_API int SetChannelScanRate(CRadioMessage* frame, std::uint8_t a, int rate);
 VARIM_API int SetRadioScanMode(CRadioMessage* frame, std::uint8_t a, int b, int c);
-// Key 0..24; key 24 is the idle pattern that follows every key press.
+// Key 0..24 (key::); key::kIdle is the pattern that follows every key press.
 VARIM_API int ReportControlHeadKeyboard(CRadioMessage* frame, int key);
 VARIM_API int StopStartTransmitTxBarLevel(CRadioMessage* frame, int a);
 VARIM_API int SetAleMode(CRadioMessage* frame, std::uint8_t a, int on);
@@ -101,35 +101,3 @@ VARIM_API int NetCall(CRadioMessage* frame, const char* address, int addressLeng
                       const std::uint8_t channel[2], const char* text, int textLength);
 VARIM_API int AllCall(CRadioMessage* frame, const std::uint8_t channel[2], const char* text,
                       int textLength);
-
-// The control head's key patterns, as sent (first byte first). Every key clears bits of the
-// idle pattern, key 24.
-inline constexpr int kControlHeadKeys = 25;
-inline constexpr int kIdleKey = 24;
-inline constexpr std::uint8_t kControlHeadKeyPatterns[kControlHeadKeys][4] = {
-    {0xFE, 0x7B, 0xEF, 0x01},  // 0
-    {0xDF, 0x7B, 0xEF, 0x01},  // 1
-    {0xFD, 0x7B, 0xEF, 0x01},  // 2
-    {0x01, 0x7B, 0xE8, 0x01},  // 3
-    {0xBF, 0x7B, 0xEF, 0x01},  // 4
-    {0xFF, 0x73, 0xEF, 0x01},  // 5
-    {0xFF, 0x7B, 0xEE, 0x01},  // 6
-    {0xFF, 0x7B, 0xCF, 0x01},  // 7
-    {0xFF, 0x6B, 0xEF, 0x01},  // 8
-    {0xFB, 0x7B, 0xEF, 0x01},  // 9
-    {0xEF, 0x7B, 0xEF, 0x01},  // 10
-    {0xFF, 0x7B, 0xED, 0x01},  // 11
-    {0xCF, 0xFF, 0xFF, 0x01},  // 12
-    {0x7F, 0x7B, 0xEF, 0x01},  // 13
-    {0xFF, 0x79, 0xEF, 0x01},  // 14
-    {0xFF, 0x3B, 0xEF, 0x01},  // 15
-    {0xFF, 0x7B, 0xE7, 0x01},  // 16
-    {0xFF, 0x5B, 0xEF, 0x01},  // 17
-    {0xFF, 0x7B, 0xEB, 0x01},  // 18
-    {0xFF, 0x7B, 0x6F, 0x01},  // 19
-    {0xFF, 0x7B, 0xAF, 0x01},  // 20
-    {0xF7, 0x7B, 0xEF, 0x01},  // 21
-    {0xFF, 0x7A, 0xEF, 0x01},  // 22
-    {0xFF, 0x7B, 0xEF, 0x00},  // 23
-    {0xFF, 0x7B, 0xEF, 0x01},  // 24
-};

@@ -72,6 +72,14 @@ inline constexpr std::uint8_t kModeIsb = 48;
 inline constexpr std::uint8_t kModeCcir = 1;
 inline constexpr std::uint8_t kModeRadioSupport = 7;
 
+// A setting of this value in the commands that carry several settings leaves it as it is.
+inline constexpr std::uint8_t kUnchanged = 255;
+
+// The radio's operation modes, as SetRadioOperationMode sets them and the radio reports them.
+inline constexpr std::uint8_t kOperationChannel = 0;
+inline constexpr std::uint8_t kOperationAleScan = 1;
+inline constexpr std::uint8_t kOperationGroupScan = 4;
+
 }  // namespace opcode
 
 // The opcodes of the radio's answers to the requests that expect one.
@@ -80,6 +88,7 @@ namespace answer {
 inline constexpr std::uint8_t kActiveChannel = 1;        // to ReportActiveChannel
 inline constexpr std::uint8_t kSquelchState = 9;         // to ReportSquelchState
 inline constexpr std::uint8_t kClarifierPosition = 15;   // to ReportClarifierPosition
+inline constexpr std::uint8_t kTransmitterPower = 17;    // to ReportTransmitterPower
 inline constexpr std::uint8_t kDspMenuParameters = 21;   // to ReportDspMenuParameters
 inline constexpr std::uint8_t kRadioOperationMode = 22;  // to ReportRadioOperationMode
 inline constexpr std::uint8_t kCurrentChannelParameters = 29;
@@ -98,13 +107,82 @@ inline constexpr std::uint8_t kDisplay = 46;
 inline constexpr std::uint8_t kIsbMode = 48;
 inline constexpr std::uint8_t kCommandRefused = 60;
 inline constexpr std::uint8_t kAleState = 65;
-inline constexpr std::uint8_t kStationCallSent = 69;
+inline constexpr std::uint8_t kBidirectionalProgress = 67;
+inline constexpr std::uint8_t kStationCallSent = 69;  // data 0: the call result
 inline constexpr std::uint8_t kNetCallSent = 70;
 inline constexpr std::uint8_t kAllCallSent = 71;
-inline constexpr std::uint8_t kCallEnded = 85;
+inline constexpr std::uint8_t kSoundingProgress = 78;
+inline constexpr std::uint8_t kIncomingStationCall = 79;
+inline constexpr std::uint8_t kIncomingNetCall = 80;
+inline constexpr std::uint8_t kIncomingPriorityCall = 82;
+inline constexpr std::uint8_t kCallEnded = 85;  // data 0: how, see call_end
 inline constexpr std::uint8_t kAleOnOff = 88;
 inline constexpr std::uint8_t kMonitorState = 89;
-inline constexpr std::uint8_t kCcirMode = 96;     // data 0: CCIR, data 1: ALE state
-inline constexpr std::uint8_t kSupportMode = 98;  // bit 0 of data 0: extended support
+inline constexpr std::uint8_t kIncomingStationCallOther = 90;  // taken as a station call
+inline constexpr std::uint8_t kCcirMode = 96;                  // data 0: CCIR, data 1: ALE state
+inline constexpr std::uint8_t kSupportMode = 98;               // bit 0 of data 0: extended support
 
 }  // namespace report
+
+// How a link ended, as data byte 0 of the call-ended report says.
+namespace call_end {
+
+inline constexpr std::uint8_t kExchangeEnded = 0;  // a call or the bidirectional exchange
+inline constexpr std::uint8_t kSoundingEnded = 1;
+inline constexpr std::uint8_t kIncomingAborted = 2;
+inline constexpr std::uint8_t kIncomingTimedOut = 3;
+
+}  // namespace call_end
+
+// The control head's keys by number, and the pattern ReportControlHeadKeyboard sends for each
+// (first byte first). Every key clears bits of the idle pattern, which follows each key press.
+namespace key {
+
+inline constexpr int kNavigation1 = 0;
+inline constexpr int kNavigation2 = 1;
+inline constexpr int kMore = 2;  // the third navigation button
+inline constexpr int kNavigation4 = 3;
+inline constexpr int kF1 = 4;
+inline constexpr int kF2 = 5;
+inline constexpr int kF3 = 6;
+inline constexpr int kF4 = 7;
+inline constexpr int kHash = 8;
+inline constexpr int kStar = 9;
+inline constexpr int kEscape = 10;
+inline constexpr int kEnter = 11;
+inline constexpr int kWithoutButton = 12;  // has a pattern, but no button on the head
+inline constexpr int kDigit0 = 13;         // the digits follow in order up to 9
+inline constexpr int kDigit9 = 22;
+inline constexpr int kMenu = 23;
+inline constexpr int kIdle = 24;
+inline constexpr int kCount = 25;
+
+inline constexpr std::uint8_t kPatterns[kCount][4] = {
+    {0xFE, 0x7B, 0xEF, 0x01},  // kNavigation1
+    {0xDF, 0x7B, 0xEF, 0x01},  // kNavigation2
+    {0xFD, 0x7B, 0xEF, 0x01},  // kMore
+    {0x01, 0x7B, 0xE8, 0x01},  // kNavigation4
+    {0xBF, 0x7B, 0xEF, 0x01},  // kF1
+    {0xFF, 0x73, 0xEF, 0x01},  // kF2
+    {0xFF, 0x7B, 0xEE, 0x01},  // kF3
+    {0xFF, 0x7B, 0xCF, 0x01},  // kF4
+    {0xFF, 0x6B, 0xEF, 0x01},  // kHash
+    {0xFB, 0x7B, 0xEF, 0x01},  // kStar
+    {0xEF, 0x7B, 0xEF, 0x01},  // kEscape
+    {0xFF, 0x7B, 0xED, 0x01},  // kEnter
+    {0xCF, 0xFF, 0xFF, 0x01},  // kWithoutButton
+    {0x7F, 0x7B, 0xEF, 0x01},  // kDigit0
+    {0xFF, 0x79, 0xEF, 0x01},  // 1
+    {0xFF, 0x3B, 0xEF, 0x01},  // 2
+    {0xFF, 0x7B, 0xE7, 0x01},  // 3
+    {0xFF, 0x5B, 0xEF, 0x01},  // 4
+    {0xFF, 0x7B, 0xEB, 0x01},  // 5
+    {0xFF, 0x7B, 0x6F, 0x01},  // 6
+    {0xFF, 0x7B, 0xAF, 0x01},  // 7
+    {0xF7, 0x7B, 0xEF, 0x01},  // 8
+    {0xFF, 0x7A, 0xEF, 0x01},  // kDigit9
+    {0xFF, 0x7B, 0xEF, 0x00},  // kMenu
+    {0xFF, 0x7B, 0xEF, 0x01},  // kIdle
+};
+
+}  // namespace key

@@ -106,6 +106,12 @@ class RadioModel {
 
  private:
   using Frames = std::vector<CRadioMessage>;
+  struct Request;
+  struct Handler {
+    std::uint8_t opcode;
+    void (*handle)(RadioModel& radio, const Request& request);
+  };
+  static const Handler kHandlers[];
 
   void Apply(const CRadioMessage& request, Clock::time_point now, Frames& out);
   void SelectChannel(int channel);
@@ -114,6 +120,13 @@ class RadioModel {
   CRadioMessage ReadMemory(const std::uint8_t* request) const;
   CRadioMessage WriteMemory(const std::uint8_t* request, int dataCount);
   CRadioMessage ModeAnswer(std::uint8_t mode) const;
+  void SetDspMenu(const std::uint8_t* settings);
+  void ProgramMemory(const Request& in);
+  void PressHeadKey(const Request& in);
+  void StartBidirectional(Clock::time_point now);
+  void SwitchSounding(const Request& in);
+  void AcceptIncomingLink();
+  void ReplaceLinkChannel(const Request& in);
   void PlaceCall(std::uint8_t opcode, Clock::time_point now);
   void EndLink(std::uint8_t how, Clock::time_point now, Frames& out);
   void StartSelfTest(std::uint8_t type, Clock::time_point now);
