@@ -4,6 +4,7 @@
 #include <sys/eventfd.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <system_error>
 
@@ -167,8 +168,13 @@ int MessageEngine::ReadRadioMessage(CRadioMessage* frame) {
   frame->SetOpcode(rest[1]);
   frame->SetData(static_cast<std::uint8_t>(length - 1), rest + 2);
   frame->CalcChecksum();
-  const std::uint8_t receivedChecksum = rest[length + 1];
-  if (frame->GetChecksum() != receivedChecksum) return -2;
+  const bool badChecksum = frame->GetChecksum() != rest[length + 1];
+  if (trace_) {
+    std::uint8_t image[kMaxImageBytes] = {start, length};
+    std::copy(rest, rest + wanted, image + 2);
+    TraceFrame(TraceDirection::kFromRadio, badChecksum, image, wanted + 2);
+  }
+  if (badChecksum) return -2;
   return frame->GetOpcode();
 }
 
@@ -178,7 +184,20 @@ int MessageEngine::SendToRadio(const CRadioMessage* frame) {
   std::lock_guard lock(portMutex_);
   // A lost write shows up as a missing acknowledgement, which the sender handles.
   serial_.Write(image.bytes, image.size);
+  // Traced under the line lock, so the acknowledgement read after it is traced after it.
+  if (trace_) TraceFrame(TraceDirection::kToRadio, false, image.bytes, image.size);
   return 1;
+}
+
+int MessageEngine::SetFrameTrace(FrameTrace trace) {
+  if (serial_.IsOpen()) return 0;
+  trace_ = std::move(trace);
+  return 1;
+}
+
+void MessageEngine::TraceFrame(TraceDirection direction, bool badChecksum,
+                               const std::uint8_t* bytes, std::size_t size) {
+  trace_(TracedFrame{TraceClockNow(), direction, badChecksum, bytes, size});
 }
 
 int MessageEngine::SendRadioMessage(const CRadioMessage* frame) {

@@ -6,9 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
-#include <ctime>
 
 #include "varim/message_engine.h"
 #include "varim/radio_opcodes.h"
@@ -180,21 +178,11 @@ void SimulatedRadio::PressKey(int key) {
   Send(std::move(frames));
 }
 
-void SimulatedRadio::Trace(const char* direction, const std::uint8_t* bytes, std::size_t count) {
+void SimulatedRadio::Trace(TraceDirection direction, bool badChecksum, const std::uint8_t* bytes,
+                           std::size_t count) {
   if (!options_.trace) return;
-  const auto now = std::chrono::system_clock::now();
-  const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
-  const auto millis =
-      std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() % 1000;
-  std::tm local{};
-  localtime_r(&seconds, &local);
-  char line[1100];
-  int used = std::snprintf(line, sizeof line, "%02d:%02d:%02d.%03d %s", local.tm_hour, local.tm_min,
-                           local.tm_sec, static_cast<int>(millis), direction);
-  for (std::size_t i = 0; i < count && used < static_cast<int>(sizeof line) - 4; ++i)
-    used +=
-        std::snprintf(line + used, sizeof line - static_cast<std::size_t>(used), " %02X", bytes[i]);
-  options_.trace(line);
+  options_.trace(
+      FormatTraceLine(TracedFrame{TraceClockNow(), direction, badChecksum, bytes, count}));
 }
 
 void SimulatedRadio::SendFrame(const CRadioMessage& frame) {
@@ -352,7 +340,7 @@ void SimulatedRadio::FlushDueWrites(Clock::time_point now) {
       continue;
     }
     statistics_.bytesSent += n;
-    Trace("<", bytes.data(), static_cast<std::size_t>(n));
+    Trace(TraceDirection::kFromRadio, false, bytes.data(), static_cast<std::size_t>(n));
     bytes.erase(bytes.begin(), bytes.begin() + n);
     if (!bytes.empty()) return;
     writes_.pop_front();
@@ -383,8 +371,8 @@ void SimulatedRadio::TakeInput(Clock::time_point now) {
       if (outcome.kind != FrameAssembler::Kind::kAbandoned) {
         MESSAGE_BYTES image;
         outcome.frame.GetMessageBytes(&image);
-        Trace(outcome.kind == FrameAssembler::Kind::kFrame ? ">" : "> bad checksum:", image.bytes,
-              image.size);
+        Trace(TraceDirection::kToRadio, outcome.kind == FrameAssembler::Kind::kBadChecksum,
+              image.bytes, image.size);
       }
       if (outcome.kind == FrameAssembler::Kind::kFrame) {
         // The frame is the radio's once its last byte would have crossed the line.

@@ -6,6 +6,7 @@
 #include <QMessageBox>
 #include <QThread>
 #include <QTimer>
+#include <cstring>
 #include <iostream>
 #include <memory>
 #include <optional>
@@ -13,6 +14,7 @@
 #include "main_frame.h"
 #include "message_box_operator.h"
 #include "varim/error_report.h"
+#include "varim/frame_trace_file.h"
 #include "varim/product_version.h"
 #include "varim/sim/radio_profile.h"
 #include "varim/sim/sample_programming.h"
@@ -79,7 +81,20 @@ int main(int argc, char** argv) {
   std::string screenshot;
   app.add_option("--screenshot", screenshot,
                  "Save a picture of the window to this PNG file once connected, then quit");
+  std::string tracePath;
+  app.add_option("--trace", tracePath,
+                 "Log every frame on the line with its time into this file (- for the error "
+                 "stream): > written to the radio, < taken from it, as varim-sim --trace");
   CLI11_PARSE(app, argc, argv);
+
+  // Before the window, so a trace that cannot be written stops the run at once. It outlives
+  // the window, whose engine writes into it.
+  FrameTraceFile trace;
+  if (!tracePath.empty() && !trace.Open(tracePath)) {
+    std::cerr << "KLV: cannot write the trace " << tracePath << ": " << std::strerror(trace.Error())
+              << "\n";
+    return 3;
+  }
 
   QApplication qt(argc, argv);
   QApplication::setApplicationName(varim::kProductName);
@@ -101,6 +116,12 @@ int main(int argc, char** argv) {
   varim::ui::DialogFileChooser chooser;
   varim::ui::CMainFrame frame(options, op, chooser);
   op.SetParent(&frame);
+  // The port opens only once the window is on screen (Start), so the trace is in place for
+  // the first frame.
+  if (!tracePath.empty()) {
+    frame.Controller().Session().Engine().SetFrameTrace(
+        [&trace](const TracedFrame& traced) { trace.Write(traced); });
+  }
   // The size it takes where no window manager maximises it (a bare X server, a demo).
   frame.resize(1280, 800);
   frame.showMaximized();

@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "varim/export.h"
+#include "varim/frame_trace.h"
 #include "varim/radio_message.h"
 #include "varim/serial_port.h"
 
@@ -23,6 +24,9 @@ struct MemoryRequests;
 //
 // Life: OpenComPort, ConnectSocket (starts the receive thread), exchanges, DisconnectSocket
 // (stops it), CloseComPort. Results are 1 for success and 0 for failure unless said otherwise.
+//
+// A frame trace (SetFrameTrace, off unless installed) hears every frame this engine writes and
+// every whole frame it reads, acknowledgements and resends included.
 class VARIM_API MessageEngine {
  public:
   // The radio line's read time-outs: a frame read ends 200 ms after the last byte, or after
@@ -87,6 +91,16 @@ class VARIM_API MessageEngine {
   using AnswerFilter = std::function<bool(const CRadioMessage&)>;
   int GetMessageWithOpcode(CRadioMessage* frame, int opcode, const AnswerFilter& belongs);
 
+  // Hears a frame as it crosses the line: kToRadio for every write, kFromRadio for every whole
+  // frame read (a bad checksum flagged). Called on the writing thread or the receive thread,
+  // one call at a time in line order (under the engine's line lock, so it must be quick and
+  // must not call the engine); the bytes are valid during the call only.
+  using FrameTrace = std::function<void(const TracedFrame&)>;
+  // Installs the trace, or removes it when empty. Only while the port is closed, so that no
+  // thread of the engine can be reading it: 0 and nothing changed when the port is open. With
+  // none installed the line costs nothing extra.
+  int SetFrameTrace(FrameTrace trace);
+
   // 522 ms x 2 x factor, the factor 8, 4, 2 and 1 for 1200, 2400, 4800 and other rates.
   static int AckTimeoutForBaudRate(int baudRate);
   // 0 until the first ConnectSocket.
@@ -107,11 +121,14 @@ class VARIM_API MessageEngine {
   void SignalAck();
   bool TakeFirstWithOpcode(CRadioMessage* frame, int opcode, const AnswerFilter& belongs);
   void WaitForStop(std::chrono::milliseconds limit);
+  void TraceFrame(TraceDirection direction, bool badChecksum, const std::uint8_t* bytes,
+                  std::size_t size);
 
   CSerial serial_;
   std::string device_;
   long portError_ = 0;
   std::atomic<int> ackTimeoutMs_{0};
+  FrameTrace trace_;  // changed only while the port is closed
 
   std::mutex portMutex_;  // one frame read or write on the line at a time
 

@@ -43,6 +43,7 @@ class OpenLink {
   }
 
   bool Open(const LinkOptions& link, std::ostream& err) {
+    engine_.SetFrameTrace(link.trace);
     const bool opened = link.device.empty()
                             ? engine_.OpenComPort(link.port, link.baud) == 1
                             : engine_.OpenComPort(link.device.c_str(), link.baud) == 1;

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "varim/message_engine.h"
+
 namespace varimctl {
 
 // What varimctl's exit status tells a script.
@@ -21,6 +23,8 @@ struct LinkOptions {
   std::string device;
   int port = 1;
   int baud = 9600;
+  // Installed on the engine before the port opens, when set (--trace).
+  MessageEngine::FrameTrace trace;
 };
 
 // Prints the frame that the builder makes of the arguments; opens nothing.

@@ -5,12 +5,14 @@
 #include <CLI/CLI.hpp>
 #include <atomic>
 #include <csignal>
+#include <cstring>
 #include <iostream>
 
 #include "builder_catalogue.h"
 #include "commands.h"
 #include "database_commands.h"
 #include "session_commands.h"
+#include "varim/frame_trace_file.h"
 
 namespace {
 
@@ -32,7 +34,10 @@ int main(int argc, char** argv) {
   app.footer(
       "Exit status: 0 done, 1 the radio did not acknowledge or answer, a frame was refused or\n"
       "the configuration check found errors, 2 usage error, 3 the port or a file cannot be\n"
-      "opened.\n");
+      "opened.\n"
+      "Trace lines (--trace): the time in monotonic milliseconds, > for a frame written to the\n"
+      "radio or < for one taken from it (acknowledgements and resends included), then its\n"
+      "bytes; the same clock and marks as varim-sim --trace, so the two read side by side.\n");
 
   varimctl::LinkOptions link;
   auto* device = app.add_option("--device", link.device, "Serial device of the radio (a path)");
@@ -41,6 +46,9 @@ int main(int argc, char** argv) {
       ->check(CLI::Range(1, 256))
       ->excludes(device);
   app.add_option("--baud", link.baud, "Line speed")->check(CLI::IsMember({1200, 2400, 4800, 9600}));
+  std::string tracePath;
+  app.add_option("--trace", tracePath,
+                 "Log every frame on the line into this file (- for the error stream)");
 
   std::string name;
   std::vector<std::string> args;
@@ -116,6 +124,16 @@ int main(int argc, char** argv) {
   } catch (const CLI::ParseError& error) {
     const int status = app.exit(error);
     return status == 0 ? varimctl::kExitOk : varimctl::kExitUsage;
+  }
+
+  FrameTraceFile traceFile;
+  if (!tracePath.empty()) {
+    if (!traceFile.Open(tracePath)) {
+      std::cerr << "varimctl: cannot write the trace " << tracePath << ": "
+                << std::strerror(traceFile.Error()) << "\n";
+      return varimctl::kExitPortUnavailable;
+    }
+    link.trace = [&traceFile](const TracedFrame& traced) { traceFile.Write(traced); };
   }
 
   if (frame->parsed()) {

@@ -31,6 +31,7 @@ struct Link {
   Link(std::ostream& err, bool assumeYes) : op(err, assumeYes), session(op, pump) {}
 
   bool Open(const LinkOptions& options, std::ostream& err) {
+    session.Engine().SetFrameTrace(options.trace);
     const bool opened = options.device.empty() ? session.Open(options.port, options.baud)
                                                : session.Open(options.device, options.baud);
     if (!opened)

@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <array>
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -121,6 +124,35 @@ TEST_F(LinkCommandsTest, TheProgramsExitStatusTellsWhatHappened) {
   EXPECT_EQ(RunProgram("--device /dev/no-such-radio send PttOn"), 3);
   EXPECT_EQ(RunProgram("frame --list", &output), 0);
   EXPECT_NE(output.find("SetActiveChannel A CHANNEL\n"), std::string::npos);
+}
+
+TEST_F(LinkCommandsTest, TraceWritesEveryFrameOnTheLineIntoTheFile) {
+  char path[] = "/tmp/varimctl-trace-XXXXXX";
+  const int fd = ::mkstemp(path);
+  ASSERT_GE(fd, 0);
+  ::close(fd);
+  std::string frame;
+  ASSERT_EQ(RunProgram("frame SetSquelchOnOff 0 1", &frame), 0);
+  EXPECT_EQ(
+      RunProgram("--device " + link_.device + " --trace " + path + " send SetSquelchOnOff 0 1"), 0);
+
+  std::ifstream trace(path);
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(trace, line);) lines.push_back(line);
+  ::unlink(path);
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_TRUE(
+      std::regex_match(lines[0], std::regex("[0-9]+ > " + frame.substr(0, frame.size() - 1))))
+      << lines[0];
+  EXPECT_TRUE(std::regex_match(lines[1], std::regex("[0-9]+ < 24 01 10 F3 28 03"))) << lines[1];
+
+  std::string output;
+  EXPECT_EQ(
+      RunProgram("--device " + link_.device + " --trace /no/such/folder/t.txt send PttOn", &output),
+      varimctl::kExitPortUnavailable);
+  EXPECT_EQ(output,
+            "varimctl: cannot write the trace /no/such/folder/t.txt: No such file or "
+            "directory\n");
 }
 
 }  // namespace

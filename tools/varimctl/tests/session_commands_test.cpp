@@ -52,7 +52,7 @@ class SessionCommandsTest : public ::testing::Test {
            const std::atomic<bool>* stop = nullptr) {
     out_.str("");
     err_.str("");
-    const varimctl::LinkOptions link{radio.DevicePath(), 1, 9600};
+    const varimctl::LinkOptions link{radio.DevicePath(), 1, 9600, {}};
     return varimctl::RunRead(link, files, {varimctl::ProgressDisplay::kNone, false, stop}, out_,
                              err_);
   }
@@ -61,7 +61,7 @@ class SessionCommandsTest : public ::testing::Test {
             bool yes = false, bool verify = false) {
     out_.str("");
     err_.str("");
-    const varimctl::LinkOptions link{radio.DevicePath(), 1, baud};
+    const varimctl::LinkOptions link{radio.DevicePath(), 1, baud, {}};
     return varimctl::RunWrite(link, files, {varimctl::ProgressDisplay::kNone, yes, nullptr}, verify,
                               out_, err_);
   }
@@ -172,7 +172,7 @@ TEST_F(SessionCommandsTest, VerifiedWritesSayWhetherTheRadioHoldsTheFiles) {
 TEST_F(SessionCommandsTest, VersionChannelAndProgramChannel) {
   SimulatedRadio radio(Radio("varim-2e", false));
   ASSERT_TRUE(radio.Start());
-  const varimctl::LinkOptions link{radio.DevicePath(), 1, 9600};
+  const varimctl::LinkOptions link{radio.DevicePath(), 1, 9600, {}};
   EXPECT_EQ(varimctl::RunVersion(link, out_, err_), varimctl::kExitOk);
   EXPECT_EQ(out_.str(), "02.050\nVARIM-2E (generation 1)\n");
 
@@ -200,7 +200,7 @@ TEST_F(SessionCommandsTest, VersionChannelAndProgramChannel) {
 TEST(ProgramChannelSettings, MistakesAreUsageErrorsBeforeTheRadioIsTouched) {
   std::ostringstream out;
   std::ostringstream err;
-  const varimctl::LinkOptions link{"/dev/no-such-radio", 1, 9600};
+  const varimctl::LinkOptions link{"/dev/no-such-radio", 1, 9600, {}};
   varimctl::ChannelSettings settings;
   settings.number = 3;
   settings.txMHz = "12.5";

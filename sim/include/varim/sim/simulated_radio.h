@@ -13,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "varim/frame_trace.h"
 #include "varim/radio_message.h"
 #include "varim/sim/frame_assembler.h"
 #include "varim/sim/line_faults.h"
@@ -36,7 +37,8 @@ struct SimOptions {
   SimBehaviour behaviour;
   // Seeds the random line faults, so a run can be repeated.
   std::uint32_t seed = 1;
-  // Given a line of text for every frame in either direction, with its time, when set.
+  // Given a line of text for every frame in either direction, with its time, when set
+  // (varim/frame_trace.h: '>' what the radio took, '<' what it wrote).
   std::function<void(const std::string&)> trace;
 };
 
@@ -127,7 +129,8 @@ class SimulatedRadio {
   void Run();
   void Wake();
   void Send(std::vector<CRadioMessage> frames);
-  void Trace(const char* direction, const std::uint8_t* bytes, std::size_t count);
+  void Trace(TraceDirection direction, bool badChecksum, const std::uint8_t* bytes,
+             std::size_t count);
   void TakeInput(Clock::time_point now);
   void HandleArrivals(Clock::time_point now);
   Clock::duration LineTime(std::size_t bytes) const;
