@@ -15,6 +15,15 @@
 namespace varim::core {
 namespace {
 
+// Without a dialog to ask, an incoming call is declined.
+class NobodyAnswers : public IncomingCallPrompt {
+ public:
+  bool IsOpen() const override { return false; }
+  bool Ask(const IncomingCallView&) override { return false; }
+  void Refresh(const IncomingCallView&) override {}
+  void Close() override {}
+};
+
 // Operation modes in which the radio runs ALE and the channel panel shows its ALE parts.
 bool AleCapableMode(int mode) {
   return mode == 1 || mode == 4 || mode == 6;
@@ -83,7 +92,21 @@ ConnectionController::ConnectionController(Operator& op, EventPump& pump, Contro
       post_(std::move(post)),
       startupDirectory_(std::move(startupDirectory)),
       session_(op, pump,
-               [this](CRadioMessage frame) { post_([this, frame] { DispatchReport(frame); }); }) {}
+               [this](CRadioMessage frame) { post_([this, frame] { DispatchReport(frame); }); }),
+      calls_(startupDirectory_),
+      noPrompt_(std::make_unique<NobodyAnswers>()),
+      reports_(std::make_unique<RadioReports>(
+          dispatcher_, session_, state_, calls_, op, *noPrompt_,
+          [this](const CRadioMessage& frame) { return SendCommand(frame); })) {
+  session_.SetFlagsListener([this] { post_([this] { SyncRadioState(); }); });
+  dispatcher_.On(report::kReset, [this](const CRadioMessage&) { OnReset(); });
+  state_.Observe([this](const RadioStatus& status) {
+    if (picture_.monitor == status.monitor) return;
+    picture_.monitor = status.monitor;
+    view_.StateChanged();
+  });
+  InstallCommands();
+}
 
 ConnectionController::~ConnectionController() {
   session_.Close();
@@ -92,8 +115,24 @@ ConnectionController::~ConnectionController() {
 void ConnectionController::Initialise() {
   session_.SetReportCommErrors(true);
   settings_ = LoadCommSettings(startupDirectory_);
+  calls_.Load();
   radioReady_ = false;
   busy_ = false;
+}
+
+// The commands of the connection; the window installs those that open its own dialogs.
+void ConnectionController::InstallCommands() {
+  auto install = [this](CommandId id, CommandRegistry::Action run) {
+    commands_.Install(id, {[this, id] { return StateOf(id).enabled; },
+                           [this, id] { return StateOf(id).checked; }, std::move(run)});
+  };
+  install(CommandId::kReadDevice, [this] { ReadDevice(); });
+  install(CommandId::kReset, [this] { Reset(); });
+  install(CommandId::kRemoteControl, [this] { RemoteControl(); });
+  for (const QuickToggle& toggle : kQuickToggles)
+    install(toggle.command, [this, id = toggle.command] { Toggle(id); });
+  for (const ShownToggle& toggle : kShownToggles)
+    install(toggle.command, [this, id = toggle.command] { Toggle(id); });
 }
 
 void ConnectionController::SetDeviceForPort(int port, const std::string& device) {
@@ -283,7 +322,7 @@ bool ConnectionController::LoadProgressDlg(TransferMode mode) {
   const dbase& radio = session_.Databases().radio;
   serialNumberText_ = varim::db::FieldText(radio.serial_number);
   radioCodeText_ = varim::db::FieldText(radio.radio_code);
-  view_.StateChanged();
+  SyncRadioState();
   return completed;
 }
 
@@ -310,7 +349,7 @@ bool ConnectionController::ReadAfterReset() {
     if (!QueryAleOnOff()) return false;
     const bool ccirFree = session_.Flags().ccir_present == 1 && session_.AleOnOffState() == 2;
     CRadioMessage mode;
-    SetRadioOperationMode(&mode, 0, picture_.aleOff && !ccirFree ? 3 : 0);
+    SetRadioOperationMode(&mode, 0, session_.AleOff() && !ccirFree ? 3 : 0);
     if (!SendCommand(mode)) return false;
     // About 100 ms for the radio to settle into the mode before it is asked anything else.
     PumpWait(10);
@@ -360,7 +399,7 @@ bool ConnectionController::QueryAleOnOff() {
 
 void ConnectionController::SetAleOnOff(int state) {
   session_.SetAleOnOffState(state);
-  picture_.aleOff = state != 1;
+  SyncRadioState();
 }
 
 int ConnectionController::ReadActiveChannel() {
@@ -413,7 +452,21 @@ bool ConnectionController::UpdateToolBarAndSliders() {
 }
 
 void ConnectionController::DispatchReport(const CRadioMessage& frame) {
-  if (frame.GetOpcode() != report::kReset) return;
+  dispatcher_.Dispatch(frame);
+}
+
+void ConnectionController::SyncRadioState() {
+  state_.Change([this](RadioStatus& s) {
+    s.generation = session_.RadioGeneration();
+    s.aleOnOffState = session_.AleOnOffState();
+    s.aleOff = session_.AleOff();
+    s.ccirPresent = session_.Flags().ccir_present == 1;
+    s.isbPresent = session_.Flags().isb_present == 1;
+  });
+  view_.StateChanged();
+}
+
+void ConnectionController::OnReset() {
   // The radio restarted and left remote mode: take it back when the program relies on it.
   ++resetReports_;
   if (radioReady_) {
@@ -430,6 +483,7 @@ void ConnectionController::Shutdown() {
     view_.ShowPleaseWait(false);
   }
   SaveCommSettings(startupDirectory_, settings_);
+  calls_.Save();
 }
 
 CommandContext ConnectionController::Context() const {
@@ -442,10 +496,10 @@ CommandContext ConnectionController::Context() const {
   c.ccirPresent = session_.Flags().ccir_present == 1;
   c.radioGeneration = session_.RadioGeneration();
   c.currentPanel = currentPanel_;
-  c.aleOff = picture_.aleOff;
+  c.aleOff = session_.AleOff();
   c.aleOnOffState = session_.AleOnOffState();
   c.aleCapable = picture_.aleCapable;
-  c.linkUp = picture_.linkUp;
+  c.linkUp = state_.Now().linkUp;
   c.noiseBlankerAvailable = picture_.noiseBlankerAvailable;
   c.squelch = picture_.squelch;
   c.monitor = picture_.monitor;

@@ -457,7 +457,7 @@ void RadioSession::HandleIncoming(const CRadioMessage& frame) {
   const std::uint8_t* d = frame.GetData();
   switch (frame.GetOpcode()) {
     case report::kAleOnOff:
-      aleOnOffState_ = d[0];
+      SetAleState(d[0]);
       return;
     case report::kCcirMode:
       if (d[0] == 1) {
@@ -466,13 +466,14 @@ void RadioSession::HandleIncoming(const CRadioMessage& frame) {
         flags_.ccir_present = 0;
         flags_.ccir_from_file = 0;
       }
-      aleOnOffState_ = d[1];
+      SetAleState(d[1]);
       ++ccirReports_;
       return;
     case report::kSupportMode:
       if (supportModeRequested_ == 1 && (d[0] & 1) != 0) {
         flags_.global_ale_present = 1;
         flags_.extended_support = 1;
+        if (flagsListener_) flagsListener_();
       }
       return;
     case report::kIsbMode:  // kept here too, so a read knows it before it returns
@@ -483,6 +484,12 @@ void RadioSession::HandleIncoming(const CRadioMessage& frame) {
       break;
   }
   if (sink_) sink_(frame);
+}
+
+void RadioSession::SetAleState(int state) {
+  aleOnOffState_ = state;
+  aleOff_ = state != 1;
+  if (flagsListener_) flagsListener_();
 }
 
 }  // namespace varim::core

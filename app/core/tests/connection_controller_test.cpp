@@ -182,7 +182,7 @@ TEST_F(ControllerTest, StartingWithARadioReadsItAndEnablesThePanels) {
   EXPECT_EQ(controller_->PortPane(), "COM: 1,9600");
   // The monitor is the radio's own while it reports ALE as not on.
   std::vector<CommandId> enabled = kRadioCommands;
-  if (controller_->Picture().aleOff) std::erase(enabled, CommandId::kMonitor);
+  if (controller_->Session().AleOff()) std::erase(enabled, CommandId::kMonitor);
   EXPECT_EQ(EnabledRadioCommands(), enabled);
   EXPECT_TRUE(controller_->StateOf(CommandId::kVarimPanel).enabled);
   EXPECT_FALSE(controller_->StateOf(CommandId::kVarim2EPanel).enabled);

@@ -160,7 +160,7 @@ void CHalyardView::EnablePanels(bool enabled) {
   clarifierPanel_->setEnabled(enabled);
   ccirEditor_->setEnabled(enabled);
   const bool notchHeld =
-      controller_.Session().Flags().ccir_present == 1 && controller_.Picture().aleOff;
+      controller_.Session().Flags().ccir_present == 1 && controller_.Session().AleOff();
   notchPanel_->setEnabled(enabled && !notchHeld);
 }
 

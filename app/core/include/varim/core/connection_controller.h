@@ -2,15 +2,21 @@
 
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 
+#include "varim/core/call_lists.h"
 #include "varim/core/comm_settings.h"
+#include "varim/core/command_registry.h"
 #include "varim/core/command_rules.h"
 #include "varim/core/controller_view.h"
 #include "varim/core/event_pump.h"
 #include "varim/core/operator.h"
 #include "varim/core/programmed_channels.h"
+#include "varim/core/radio_reports.h"
 #include "varim/core/radio_session.h"
+#include "varim/core/radio_state.h"
+#include "varim/core/report_dispatcher.h"
 
 namespace varim::core {
 
@@ -29,10 +35,8 @@ struct RadioPicture {
   int clarifierPosition = 0;  // -200..200
   bool clarifierOff = false;  // the radio reported no clarifier setting
   int operationMode = 0;
-  bool aleOff = false;      // the radio reports ALE as not on
   bool aleCapable = false;  // operation mode 1, 4 or 6
-  bool linkUp = false;
-  int firstScanMark = 0;  // 0 never scanned, 1 may scan, 2 scanned once
+  int firstScanMark = 0;    // 0 never scanned, 1 may scan, 2 scanned once
   bool noiseBlankerAvailable = false;
 };
 
@@ -128,6 +132,16 @@ class ConnectionController {
   std::string PortPane() const;
 
   RadioSession& Session() { return session_; }
+  // The seams the panels plug into: the radio's state they observe, the reports they handle,
+  // the commands they install, the call log and the radio's own reports.
+  RadioState& State() { return state_; }
+  const RadioState& State() const { return state_; }
+  ReportDispatcher& Dispatcher() { return dispatcher_; }
+  CommandRegistry& Commands() { return commands_; }
+  CallLists& Calls() { return calls_; }
+  RadioReports& Reports() { return *reports_; }
+  // Who answers incoming calls; without one they are declined.
+  void SetIncomingCallPrompt(IncomingCallPrompt& prompt) { reports_->SetPrompt(prompt); }
   const CommSettings& Settings() const { return settings_; }
   bool RadioReady() const { return radioReady_; }
   bool Busy() const { return busy_; }
@@ -152,6 +166,10 @@ class ConnectionController {
   void SetAleOnOff(int state);
   bool ReadAfterReset();
   bool LoadActiveChannel();
+  void InstallCommands();
+  // The radio's state from what the session keeps and the picture.
+  void SyncRadioState();
+  void OnReset();
 
   Operator& operator_;
   EventPump& pump_;
@@ -159,6 +177,12 @@ class ConnectionController {
   Poster post_;
   std::string startupDirectory_;
   RadioSession session_;
+  RadioState state_;
+  ReportDispatcher dispatcher_;
+  CommandRegistry commands_;
+  CallLists calls_;
+  std::unique_ptr<IncomingCallPrompt> noPrompt_;
+  std::unique_ptr<RadioReports> reports_;
   CommSettings settings_;
   std::map<int, std::string> deviceForPort_;
 

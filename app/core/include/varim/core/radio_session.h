@@ -112,7 +112,15 @@ class RadioSession {
   void SetRemoteModeValue(int value) { remoteModeValue_ = value; }
   int RadioBaudIndex() const { return radioBaudIndex_; }
   int AleOnOffState() const { return aleOnOffState_; }
-  void SetAleOnOffState(int state) { aleOnOffState_ = state; }
+  // ALE is off unless the radio reports its state 1; kept with the state on the incoming thread.
+  bool AleOff() const { return aleOff_; }
+  // Told on the incoming thread whenever a mode report changed the flags it keeps (ALE state,
+  // CCIR, support mode); set before the link opens.
+  void SetFlagsListener(std::function<void()> listener) { flagsListener_ = std::move(listener); }
+  void SetAleOnOffState(int state) {
+    aleOnOffState_ = state;
+    aleOff_ = state != 1;
+  }
   TransferMode Mode() const { return transferMode_; }
   MessageEngine& Engine() { return engine_; }
 
@@ -120,6 +128,7 @@ class RadioSession {
   bool Connect(int baudRate);
   void IncomingLoop();
   void HandleIncoming(const CRadioMessage& frame);
+  void SetAleState(int state);
   bool WaitForReport(const std::atomic<int>& counter, int seenBefore);
   bool ReadDatabases();
   bool WriteSequence();
@@ -148,6 +157,8 @@ class RadioSession {
   bool headerRead_ = false;
 
   std::atomic<int> aleOnOffState_{0};
+  std::atomic<bool> aleOff_{true};
+  std::function<void()> flagsListener_;
   std::atomic<int> supportModeRequested_{0};
   std::atomic<int> ccirReports_{0};
   std::atomic<int> isbReports_{0};

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <string>
+
+namespace varim::core {
+
+// An incoming call as the incoming-call dialog shows it.
+struct IncomingCallView {
+  std::string title;     // "Incoming Station Call.", ...
+  std::string callType;  // "Station", "Net" or "Priority"
+  std::string net;       // the net number (from 1) and name
+  std::string channel;
+  std::string value;
+  std::string caller;
+  std::string message;
+};
+
+// The incoming-call dialog: the window shows it modally, a terminal asks or answers as told.
+class IncomingCallPrompt {
+ public:
+  virtual ~IncomingCallPrompt() = default;
+  virtual bool IsOpen() const = 0;
+  // Shows the call and waits for the operator; true when the call is accepted.
+  virtual bool Ask(const IncomingCallView& call) = 0;
+  // Another call came while the dialog is open: it shows that one.
+  virtual void Refresh(const IncomingCallView& call) = 0;
+  // The radio gave up the call: the dialog goes without an answer.
+  virtual void Close() = 0;
+};
+
+}  // namespace varim::core
