@@ -220,22 +220,16 @@ void CMainFrame::InstallHandlers() {
   using C = CommandId;
   for (const PanelLayout& layout : Panels()) {
     const Panel panel = layout.panel;
-    handlers_[PanelCommand(panel)] = [this, panel] { SwitchToPanel(panel); };
+    Install(PanelCommand(panel), [this, panel] { SwitchToPanel(panel); });
   }
-  handlers_[C::kReadDevice] = [this] { controller_->ReadDevice(); };
-  handlers_[C::kExit] = [this] { close(); };
-  handlers_[C::kReset] = [this] { controller_->Reset(); };
-  handlers_[C::kRemoteControl] = [this] { controller_->RemoteControl(); };
-  handlers_[C::kCommPorts] = [this] { RunCommPorts(); };
-  for (C toggle : {C::kSquelch, C::kMonitor, C::kNoiseBlanker, C::kAttenuator, C::kClipper,
-                   C::kClarifier, C::kNotchFilter})
-    handlers_[toggle] = [this, toggle] { controller_->Toggle(toggle); };
+  Install(C::kExit, [this] { close(); });
+  Install(C::kCommPorts, [this] { RunCommPorts(); });
   for (C help : {C::kHelpContents, C::kRssHelp, C::kAleHelp, C::kCcirHelp})
-    handlers_[help] = [this] { OpenHelpFile(); };
-  handlers_[C::kAbout] = [this] { CAboutDlg(this).exec(); };
-  handlers_[C::kTechnician] = [this] { ShowTechnicianMode(); };
-  handlers_[C::kRssConfigurationCheck] = [this] { ShowConfigurationCheck(true); };
-  handlers_[C::kAleConfigurationCheck] = [this] { ShowConfigurationCheck(false); };
+    Install(help, [this] { OpenHelpFile(); });
+  Install(C::kAbout, [this] { CAboutDlg(this).exec(); });
+  Install(C::kTechnician, [this] { ShowTechnicianMode(); });
+  Install(C::kRssConfigurationCheck, [this] { ShowConfigurationCheck(true); });
+  Install(C::kAleConfigurationCheck, [this] { ShowConfigurationCheck(false); });
 
   struct FileCommands {
     PrintedFile kind;
@@ -249,33 +243,30 @@ void CMainFrame::InstallHandlers() {
   };
   for (const FileCommands& f : files) {
     const PrintedFile kind = f.kind;
-    handlers_[f.newFile] = [this, kind] {
+    Install(f.newFile, [this, kind] {
       files_->New(kind);
       FinishFileCommand(kind);
-    };
-    handlers_[f.open] = [this, kind] {
+    });
+    Install(f.open, [this, kind] {
       if (files_->Open(this, kind)) FinishFileCommand(kind);
-    };
-    handlers_[f.save] = [this, kind] {
+    });
+    Install(f.save, [this, kind] {
       if (files_->Save(this, kind)) FinishFileCommand(kind);
-    };
-    handlers_[f.information] = [this, kind] {
-      CFileInformationDlg(files_->Information(kind), this).exec();
-    };
-    handlers_[f.print] = [this, kind] { Print(kind); };
+    });
+    Install(f.information,
+            [this, kind] { CFileInformationDlg(files_->Information(kind), this).exec(); });
+    Install(f.print, [this, kind] { Print(kind); });
   }
 }
 
-void CMainFrame::SetHandler(CommandId id, std::function<void()> handler) {
-  handlers_[id] = std::move(handler);
-  UpdateCommands();
+void CMainFrame::Install(CommandId id, std::function<void()> run) {
+  varim::core::CommandRegistry& commands = controller_->Commands();
+  commands.Install(id, {[this, id] { return controller_->StateOf(id).enabled; },
+                        [this, id] { return controller_->StateOf(id).checked; }, std::move(run)});
 }
 
 void CMainFrame::OnCommand(CommandId id) {
-  const auto handler = handlers_.find(id);
-  if (handler == handlers_.end() || !controller_->StateOf(id).enabled) return;
-  handler->second();
-  UpdateCommands();
+  if (controller_->Commands().Run(id)) UpdateCommands();
 }
 
 void CMainFrame::SwitchToPanel(Panel panel) {
@@ -331,13 +322,12 @@ void CMainFrame::AdaptToCcir() {
 }
 
 void CMainFrame::UpdateCommands() {
-  const varim::core::CommandContext context = controller_->Context();
   for (QAction* action : findChildren<QAction*>()) {
     const QVariant command = action->property(kCommandProperty);
     if (!command.isValid()) continue;
     const auto id = static_cast<CommandId>(command.toInt());
-    const varim::core::CommandState state = varim::core::StateOf(id, context);
-    action->setEnabled(state.enabled && handlers_.count(id) > 0);
+    const varim::core::CommandState state = controller_->Commands().StateOf(id);
+    action->setEnabled(state.enabled);
     const CommandInfo& info = InfoOf(id);
     const bool toggle = *info.offIcon != '\0';
     const bool checkable = toggle || state.checked || id == CommandId::kClarifier ||

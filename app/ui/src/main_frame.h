@@ -49,8 +49,8 @@ class CMainFrame : public QMainWindow, private varim::core::ControllerView {
   void Start();
   // Runs a command as its menu item or button does.
   void OnCommand(CommandId id);
-  // Lets a later panel take a command over; a command without one is not offered.
-  void SetHandler(CommandId id, std::function<void()> handler);
+  // Installs a command of the window's own, enabled and checked by the command rules.
+  void Install(CommandId id, std::function<void()> run);
   void SwitchToPanel(Panel panel);
 
   // Every command's enabled and checked state from the controller, the toggle pictures, the
@@ -117,7 +117,6 @@ class CMainFrame : public QMainWindow, private varim::core::ControllerView {
   std::array<QToolBar*, kPanelCount> toolbars_{};
   QToolBar* aboutBar_ = nullptr;
   std::array<QLabel*, 3> panes_{};
-  std::map<CommandId, std::function<void()>> handlers_;
   std::mutex progressMutex_;
   std::optional<varim::core::ProgressView> latestProgress_;
   bool shutDown_ = false;
