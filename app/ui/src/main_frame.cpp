@@ -16,6 +16,7 @@
 #include "about_dlg.h"
 #include "file_information_dlg.h"
 #include "help_opener.h"
+#include "incoming_call_dlg.h"
 #include "varim/core/operator_texts.h"
 #include "varim/db/configuration_check.h"
 
@@ -115,6 +116,7 @@ CMainFrame::CMainFrame(const FrameOptions& options, varim::core::Operator& op, F
   statusBar()->showMessage(texts::kIdleMessage);
 
   InstallHandlers();
+  InstallFeatures();
   BuildMenu(Panel::kComputerInterface);
   if (auto* more = menuBar()->findChild<QAbstractButton*>(kMenuBarExtension))
     more->setAccessibleName(kMoreMenus);
@@ -257,6 +259,13 @@ void CMainFrame::InstallHandlers() {
             [this, kind] { CFileInformationDlg(files_->Information(kind), this).exec(); });
     Install(f.print, [this, kind] { Print(kind); });
   }
+}
+
+// Each operator feature plugs into the controller's seams with one call.
+void CMainFrame::InstallFeatures() {
+  auto* incomingCall = new CIncomingCallDlg(this);
+  controller_->SetIncomingCallPrompt(*incomingCall);
+  controller_->State().Observe([this](const varim::core::RadioStatus&) { UpdateCommands(); });
 }
 
 void CMainFrame::Install(CommandId id, std::function<void()> run) {

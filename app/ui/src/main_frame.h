@@ -97,6 +97,7 @@ class CMainFrame : public QMainWindow, private varim::core::ControllerView {
   void AdaptToCcir();
   void SetTitle();
   void InstallHandlers();
+  void InstallFeatures();
   void RunCommPorts();
   void Print(PrintedFile kind);
   void ShowConfigurationCheck(bool rss);
