@@ -541,11 +541,15 @@ TEST_F(SessionTest, AleAndCcirModeReportsSetTheStateOnTheIncomingThread) {
   Connect(RadioOf("varim", false));
   Deliver(MakeRadioFrame(report::kAleOnOff, {2}));
   EXPECT_EQ(session_.AleOnOffState(), 2);
+  EXPECT_TRUE(session_.AleOff());
+  Deliver(MakeRadioFrame(report::kAleOnOff, {1}));
+  EXPECT_FALSE(session_.AleOff()) << "the flag follows every report, not only the state";
 
   Deliver(MakeRadioFrame(report::kCcirMode, {1, 3}));
   EXPECT_EQ(session_.Flags().ccir_present.load(), 1);
   EXPECT_EQ(session_.Flags().ccir_from_file.load(), 1) << "CCIR reported keeps the file's data";
   EXPECT_EQ(session_.AleOnOffState(), 3);
+  EXPECT_TRUE(session_.AleOff());
 
   Deliver(MakeRadioFrame(report::kCcirMode, {0, 1}));
   EXPECT_EQ(session_.Flags().ccir_present.load(), 0);
