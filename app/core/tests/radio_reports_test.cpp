@@ -15,6 +15,7 @@
 #include "recording_operator.h"
 #include "varim/core/event_pump.h"
 #include "varim/radio_opcodes.h"
+#include "varim/sim/radio_model.h"
 
 namespace {
 
@@ -26,15 +27,6 @@ using varim::core::RadioReports;
 using varim::core::RadioStatus;
 using Bytes = std::vector<std::uint8_t>;
 using Texts = std::vector<std::string>;
-
-CRadioMessage Frame(std::uint8_t code, const Bytes& data) {
-  CRadioMessage frame;
-  frame.SetOpcode(code);
-  frame.SetLen(static_cast<std::uint8_t>(data.size() + 1));
-  frame.SetData(static_cast<std::uint8_t>(data.size()), data.data());
-  frame.CalcChecksum();
-  return frame;
-}
 
 // The caller's address and, when a message follows, the message, as an incoming call has them.
 Bytes IncomingData(std::uint8_t channel, std::uint8_t value, const std::string& caller,
@@ -107,7 +99,7 @@ class RadioReportsTest : public ::testing::Test {
   }
   ~RadioReportsTest() override { std::filesystem::remove_all(directory_); }
 
-  void Dispatch(std::uint8_t code, const Bytes& data) { dispatcher_.Dispatch(Frame(code, data)); }
+  void Dispatch(std::uint8_t code, const Bytes& data) { dispatcher_.Dispatch(varim::sim::MakeRadioFrame(code, data)); }
   int Pending() const { return dispatcher_.Pending().Code(); }
   const RadioStatus& Status() const { return state_.Now(); }
   void ShowOnDisplay(const std::string& text) {
