@@ -13,13 +13,13 @@
 #include <thread>
 #include <vector>
 
-#include "recording_operator.h"
 #include "varim/core/operator_texts.h"
 #include "varim/radio_commands.h"
 #include "varim/radio_opcodes.h"
 #include "varim/sim/radio_profile.h"
 #include "varim/sim/sample_programming.h"
 #include "varim/sim/simulated_radio.h"
+#include "varim/testing/recording_operator.h"
 
 namespace {
 
@@ -29,9 +29,9 @@ using varim::core::ConnectionController;
 using varim::core::ProgressView;
 using varim::core::RadioGeneration;
 using varim::core::TransferMode;
-using varim::core::testing::RecordingOperator;
 using varim::sim::SimOptions;
 using varim::sim::SimulatedRadio;
+using varim::testing::RecordingOperator;
 namespace texts = varim::core::texts;
 using Texts = std::vector<std::string>;
 

@@ -14,11 +14,9 @@
 #include <ostream>
 #include <stdexcept>
 #include <string>
-#include <thread>
 #include <utility>
 #include <vector>
 
-#include "recording_operator.h"
 #include "varim/core/operator_texts.h"
 #include "varim/database_transfer.h"
 #include "varim/db/channel_set.h"
@@ -26,6 +24,8 @@
 #include "varim/sim/radio_model.h"
 #include "varim/sim/sample_programming.h"
 #include "varim/sim/simulated_radio.h"
+#include "varim/testing/recording_operator.h"
+#include "varim/testing/sleeping_pump.h"
 
 namespace {
 
@@ -40,15 +40,10 @@ using varim::sim::RadioProfile;
 using varim::sim::SimOptions;
 using varim::sim::SimulatedRadio;
 using Texts = std::vector<std::string>;
-using varim::core::testing::RecordingOperator;
+using varim::testing::RecordingOperator;
+using varim::testing::SleepingPump;
 
 constexpr int kAckTimeoutMs = 1044;  // at 9600 baud
-
-class SleepingPump : public varim::core::EventPump {
- public:
-  void Dispatch() override {}
-  void Wait(int ms) override { std::this_thread::sleep_for(milliseconds(ms)); }
-};
 
 class ProgressRecorder : public varim::core::ProgressObserver {
  public:
