@@ -12,10 +12,9 @@
 #include <vector>
 
 #include "main_frame.h"
-#include "varim/sim/radio_profile.h"
-#include "varim/sim/sample_programming.h"
 #include "varim/sim/simulated_radio.h"
 #include "varim/testing/recording_operator.h"
+#include "varim/testing/sample_radio.h"
 
 namespace {
 
@@ -38,9 +37,7 @@ int main(int argc, char** argv) {
   const std::string profileName = argc > 1 ? argv[1] : "varim-global";
   QApplication app(argc, argv);
 
-  varim::sim::SimOptions sim;
-  sim.profile = *varim::sim::FindProfile(profileName);
-  sim.memory = varim::sim::SampleMemory(sim.profile);
+  varim::sim::SimOptions sim = varim::testing::SampleRadio(profileName);
   sim.paced = true;
   sim.baudRate = 9600;
   varim::sim::SimulatedRadio radio(std::move(sim));

@@ -12,6 +12,7 @@
 #include "varim/sim/sample_programming.h"
 #include "varim/sim/simulated_radio.h"
 #include "varim/testing/recording_operator.h"
+#include "varim/testing/same_frame.h"
 #include "varim/testing/sleeping_pump.h"
 
 namespace varim::campaign {
@@ -22,6 +23,7 @@ using core::ProgressView;
 using core::RadioSession;
 using sim::SimulatedRadio;
 using varim::testing::RecordingOperator;
+using varim::testing::SameFrame;
 using varim::testing::SleepingPump;
 
 // Spoils one memory frame once the transfer has begun: the questions before it read memory too.
@@ -73,11 +75,6 @@ bool RadioHolds(const sim::RadioMemory& memory, const std::vector<MemorySectionI
     }
   }
   return true;
-}
-
-bool SameFrame(const CRadioMessage& a, const CRadioMessage& b) {
-  return a.GetOpcode() == b.GetOpcode() && a.GetLen() == b.GetLen() &&
-         std::memcmp(a.GetData(), b.GetData(), static_cast<std::size_t>(a.GetLen() - 1)) == 0;
 }
 
 // Seen from the radio: every frame refused for its checksum is sent again, and a frame that
