@@ -7,31 +7,18 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "varim/core/radio_session.h"
 #include "varim/sim/radio_profile.h"
 #include "varim/sim/sample_programming.h"
 #include "varim/sim/simulated_radio.h"
+#include "varim/testing/recording_operator.h"
+#include "varim/testing/sleeping_pump.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-class QuietOperator : public varim::core::Operator {
- public:
-  void Notify(const std::string& text, Icon) override {
-    std::fprintf(stderr, "%s\n", text.c_str());
-  }
-  bool Ask(const std::string&) override { return true; }
-};
-
-class SleepingPump : public varim::core::EventPump {
- public:
-  void Dispatch() override {}
-  void Wait(int ms) override { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
-};
 
 struct Measurement {
   double seconds = 0;
@@ -85,8 +72,9 @@ int main(int argc, char** argv) {
   std::printf("Whole programming of the sample radio (%s), paced line\n", profileName.c_str());
   std::printf("%6s  %-5s  %10s  %10s  %6s\n", "baud", "", "measured", "on wire", "ratio");
   for (const int baud : bauds) {
-    QuietOperator op;
-    SleepingPump pump;
+    varim::testing::RecordingOperator op;
+    op.EchoNotices("");
+    varim::testing::SleepingPump pump;
     varim::sim::SimulatedRadio source(PacedRadio(*profile, baud, false));
     varim::sim::SimulatedRadio target(PacedRadio(*profile, baud, true));
     if (!source.Start() || !target.Start()) return 1;

@@ -12,25 +12,14 @@
 #include <vector>
 
 #include "main_frame.h"
-#include "varim/sim/radio_profile.h"
-#include "varim/sim/sample_programming.h"
 #include "varim/sim/simulated_radio.h"
+#include "varim/testing/recording_operator.h"
+#include "varim/testing/sample_radio.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 using Milliseconds = std::chrono::duration<double, std::milli>;
-
-// Counts what the window would have shown; the benchmark has nobody to click the boxes away.
-class SilentOperator : public varim::core::Operator {
- public:
-  void Notify(const std::string& text, Icon) override {
-    std::fprintf(stderr, "operator told: %s\n", text.c_str());
-    ++notices;
-  }
-  bool Ask(const std::string&) override { return true; }
-  int notices = 0;
-};
 
 class NoFiles : public varim::ui::FileChooser {
  public:
@@ -48,9 +37,7 @@ int main(int argc, char** argv) {
   const std::string profileName = argc > 1 ? argv[1] : "varim-global";
   QApplication app(argc, argv);
 
-  varim::sim::SimOptions sim;
-  sim.profile = *varim::sim::FindProfile(profileName);
-  sim.memory = varim::sim::SampleMemory(sim.profile);
+  varim::sim::SimOptions sim = varim::testing::SampleRadio(profileName);
   sim.paced = true;
   sim.baudRate = 9600;
   varim::sim::SimulatedRadio radio(std::move(sim));
@@ -62,7 +49,9 @@ int main(int argc, char** argv) {
   options.helpDirectory = folder.path();
   options.device = QString::fromStdString(radio.DevicePath());
   options.splash = false;
-  SilentOperator op;
+  // Keeps what the window would have shown; the benchmark has nobody to click the boxes away.
+  varim::testing::RecordingOperator op;
+  op.EchoNotices("operator told: ");
   NoFiles files;
   varim::ui::CMainFrame frame(options, op, files);
   frame.resize(1280, 800);
@@ -110,5 +99,5 @@ int main(int argc, char** argv) {
       "gaps above 50 ms: %ld\n",
       gaps.size(), p99, longest, static_cast<long>(over50));
   std::printf("goal (no stall above 50 ms): %s\n", longest <= 50 ? "met" : "NOT met");
-  return op.notices == 0 && frame.Controller().RadioReady() ? 0 : 1;
+  return op.Notices().empty() && frame.Controller().RadioReady() ? 0 : 1;
 }

@@ -20,10 +20,13 @@
 #include "varim/sim/radio_model.h"
 #include "varim/sim/sample_programming.h"
 #include "varim/sim/simulated_radio.h"
+#include "varim/testing/bytes.h"
+#include "varim/testing/frame_image.h"
+#include "varim/testing/opcode_count.h"
+#include "varim/testing/stretch.h"
 
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 using varim::db::RadioDatabases;
@@ -31,26 +34,19 @@ using varim::sim::MakeRadioFrame;
 using varim::sim::RadioMemory;
 using varim::sim::SimOptions;
 using varim::sim::SimulatedRadio;
+using varim::testing::Bytes;
+using varim::testing::CountOpcode;
+using varim::testing::Image;
+using varim::testing::Stretch;
 
 // Start and stop programming, data byte 0: checksums 24+02+18+7E and 24+02+18+78.
 const Bytes kStartFrame = {0x24, 0x02, 0x18, 0x7E, 0x00, 0xBC, 0x03};
 const Bytes kStopFrame = {0x24, 0x02, 0x18, 0x78, 0x00, 0xB6, 0x03};
 
-Bytes Image(const CRadioMessage& frame) {
-  MESSAGE_BYTES image;
-  frame.GetMessageBytes(&image);
-  return {image.bytes, image.bytes + image.size};
-}
-
 template <typename Record>
 Bytes BytesOf(const Record& record) {
   const auto* bytes = reinterpret_cast<const std::uint8_t*>(&record);
   return {bytes, bytes + sizeof record};
-}
-
-int CountOpcode(const std::vector<CRadioMessage>& frames, int opcode) {
-  return static_cast<int>(std::count_if(
-      frames.begin(), frames.end(), [opcode](const auto& f) { return f.GetOpcode() == opcode; }));
 }
 
 // The callbacks are plain functions, so what they see is kept here.
@@ -137,8 +133,7 @@ class DatabaseTransferTest : public ::testing::Test {
     return {frames.begin() + static_cast<long>(std::min(from, frames.size())), frames.end()};
   }
   Bytes MemoryAt(long address, int count) const {
-    const RadioMemory memory = radio_->Memory();
-    return {memory.Bytes().begin() + address, memory.Bytes().begin() + address + count};
+    return Stretch(radio_->Memory(), address, count);
   }
   std::vector<WriteCase> EveryWrite() const {
     MessageEngine* e = engine_.get();

@@ -13,33 +13,22 @@
 #include "varim/radio_opcodes.h"
 #include "varim/sim/pseudo_terminal.h"
 #include "varim/sim/radio_model.h"
-#include "varim/sim/sample_programming.h"
 #include "varim/sim/simulated_radio.h"
+#include "varim/testing/frame_image.h"
+#include "varim/testing/sample_radio.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 using std::chrono::milliseconds;
-using varim::sim::KnownProfiles;
 using varim::sim::MakeRadioFrame;
 using varim::sim::SimOptions;
 using varim::sim::SimulatedRadio;
+using varim::testing::Image;
+using varim::testing::SampleRadio;
 
 long ElapsedMs(Clock::time_point start) {
   return std::chrono::duration_cast<milliseconds>(Clock::now() - start).count();
-}
-
-std::vector<std::uint8_t> Image(const CRadioMessage& frame) {
-  MESSAGE_BYTES image;
-  frame.GetMessageBytes(&image);
-  return {image.bytes, image.bytes + image.size};
-}
-
-// A radio holding the programming the simulator ships with.
-SimOptions SampleRadio() {
-  SimOptions options;
-  options.memory = varim::sim::SampleMemory(KnownProfiles().front());
-  return options;
 }
 
 // The engine connected to a simulated radio over a pseudo-terminal at 9600 baud.

@@ -11,15 +11,17 @@
 #include "varim/radio_commands.h"
 #include "varim/radio_opcodes.h"
 #include "varim/sim/radio_model.h"
-#include "varim/sim/sample_programming.h"
 #include "varim/sim/simulated_radio.h"
+#include "varim/testing/frame_image.h"
+#include "varim/testing/sample_radio.h"
 
 namespace {
 
 using std::chrono::milliseconds;
-using varim::sim::KnownProfiles;
 using varim::sim::SimOptions;
 using varim::sim::SimulatedRadio;
+using varim::testing::Image;
+using varim::testing::SampleRadio;
 
 struct SeenFrame {
   milliseconds stamp;
@@ -28,12 +30,6 @@ struct SeenFrame {
   std::vector<std::uint8_t> bytes;
   std::string line;
 };
-
-std::vector<std::uint8_t> Image(const CRadioMessage& frame) {
-  MESSAGE_BYTES image;
-  frame.GetMessageBytes(&image);
-  return {image.bytes, image.bytes + image.size};
-}
 
 const std::vector<std::uint8_t> kAckImage = {0x24, 0x01, 0x10, 0xF3, 0x28, 0x03};
 
@@ -66,8 +62,7 @@ class Recorder {
 class EngineTraceTest : public ::testing::Test {
  protected:
   EngineTraceTest() {
-    SimOptions options;
-    options.memory = varim::sim::SampleMemory(KnownProfiles().front());
+    SimOptions options = SampleRadio();
     options.trace = [this](const std::string& line) {
       std::lock_guard lock(radioLinesMutex_);
       radioLines_.push_back(line);

@@ -11,23 +11,19 @@
 #include <gtest/gtest.h>
 
 #include "varim/radio_message.h"
+#include "varim/testing/bytes.h"
+#include "varim/testing/frame_image.h"
 
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
+using varim::testing::Bytes;
+using varim::testing::Image;
 using Raw = std::array<std::uint8_t, sizeof(CRadioMessage)>;
 using Builder = std::function<int(CRadioMessage*)>;
 
 // Table rows that name the call in failure messages; VARY leaves one argument, x, open.
 #define BUILD(call) #call, [](CRadioMessage * f) { return call; }
 #define VARY(call) #call, [](CRadioMessage * f, int x) { return call; }
-
-Bytes Image(const CRadioMessage& frame) {
-  MESSAGE_BYTES image{};
-  frame.GetMessageBytes(&image);
-  const std::uint32_t size = image.size <= kMaxImageBytes ? image.size : kMaxImageBytes;
-  return Bytes(image.bytes, image.bytes + size);
-}
 
 Raw RawBytes(const CRadioMessage& frame) {
   Raw raw;

@@ -6,18 +6,15 @@
 
 #include <gtest/gtest.h>
 
+#include "varim/testing/bytes.h"
+#include "varim/testing/frame_image.h"
+
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
+using varim::testing::Bytes;
+using varim::testing::Image;
 
 // The frame as it would go on the line; the size field decides how much of it counts.
-Bytes Image(const CRadioMessage& frame) {
-  MESSAGE_BYTES image{};
-  frame.GetMessageBytes(&image);
-  const std::uint32_t size = image.size <= kMaxImageBytes ? image.size : kMaxImageBytes;
-  return Bytes(image.bytes, image.bytes + size);
-}
-
 TEST(RadioMessage, NewFrameCarriesTheCommandFramingIn262Bytes) {
   // Frames cross threads as raw 262-byte copies, so the size is part of the contract.
   EXPECT_EQ(sizeof(CRadioMessage), 262u);

@@ -10,18 +10,14 @@
 #include "varim/db/radio_databases.h"
 #include "varim/sim/radio_profile.h"
 #include "varim/sim/sample_programming.h"
+#include "varim/testing/stretch.h"
 
 namespace {
 
 using varim::db::RadioDatabases;
 using varim::sim::FindProfile;
 using varim::sim::RadioMemory;
-
-std::vector<std::uint8_t> Bytes(const RadioMemory& memory, long address, int count) {
-  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(count));
-  memory.Read(address, count, bytes.data());
-  return bytes;
-}
+using varim::testing::Stretch;
 
 RadioDatabases Programming() {
   RadioDatabases programming = varim::db::EmptyRadioDatabases();
@@ -40,36 +36,36 @@ RadioDatabases Programming() {
 TEST(RadioMemory, RecordsLieAtTheirAddressesInTheRadiosByteOrder) {
   RadioMemory memory;
   memory.Store(Programming(), *FindProfile("varim"));
-  EXPECT_EQ(Bytes(memory, 1688 + 3, 8),
+  EXPECT_EQ(Stretch(memory, 1688 + 3, 8),
             (std::vector<std::uint8_t>{0x00, 0x21, 0x4B, 0x70, 0x00, 0x21, 0x4B, 0x70}))
       << "channel 1, frequencies big-endian";
-  EXPECT_EQ(Bytes(memory, 4288, 2), (std::vector<std::uint8_t>{0x00, 0x01})) << "priority";
-  EXPECT_EQ(Bytes(memory, 4304 + 49, 2), (std::vector<std::uint8_t>{0x01, 0x02})) << "all call";
-  EXPECT_EQ(Bytes(memory, 7756, 4), (std::vector<std::uint8_t>{'A', 'L', 'E', 0}));
-  EXPECT_EQ(Bytes(memory, 60, 7), (std::vector<std::uint8_t>{'0', '4', '.', '1', '0', '0', 0}));
-  EXPECT_EQ(Bytes(memory, 8853, 4), (std::vector<std::uint8_t>{0, 0, 0, 0}))
+  EXPECT_EQ(Stretch(memory, 4288, 2), (std::vector<std::uint8_t>{0x00, 0x01})) << "priority";
+  EXPECT_EQ(Stretch(memory, 4304 + 49, 2), (std::vector<std::uint8_t>{0x01, 0x02})) << "all call";
+  EXPECT_EQ(Stretch(memory, 7756, 4), (std::vector<std::uint8_t>{'A', 'L', 'E', 0}));
+  EXPECT_EQ(Stretch(memory, 60, 7), (std::vector<std::uint8_t>{'0', '4', '.', '1', '0', '0', 0}));
+  EXPECT_EQ(Stretch(memory, 8853, 4), (std::vector<std::uint8_t>{0, 0, 0, 0}))
       << "neither CCIR data nor global members on a plain radio";
-  EXPECT_EQ(Bytes(memory, 9573, 4), (std::vector<std::uint8_t>{0, 0, 0, 0}));
+  EXPECT_EQ(Stretch(memory, 9573, 4), (std::vector<std::uint8_t>{0, 0, 0, 0}));
 }
 
 TEST(RadioMemory, TheSharedAreaHoldsCcirDataOrGlobalMembersByProfile) {
   RadioMemory ccir;
   ccir.Store(Programming(), *FindProfile("varim-ccir"));
-  EXPECT_EQ(Bytes(ccir, 8853 + 406, 5), (std::vector<std::uint8_t>{'C', 'C', 'I', 'R', 0}));
-  EXPECT_EQ(Bytes(ccir, 9573, 4), (std::vector<std::uint8_t>{0, 0, 0, 0})) << "no extra options";
+  EXPECT_EQ(Stretch(ccir, 8853 + 406, 5), (std::vector<std::uint8_t>{'C', 'C', 'I', 'R', 0}));
+  EXPECT_EQ(Stretch(ccir, 9573, 4), (std::vector<std::uint8_t>{0, 0, 0, 0})) << "no extra options";
 
   RadioMemory global;
   global.Store(Programming(), *FindProfile("varim-global"));
-  EXPECT_EQ(Bytes(global, 8853 + 16, 5), (std::vector<std::uint8_t>{'W', 'I', 'D', 'E', 0}));
-  EXPECT_EQ(Bytes(global, 9173 + 20, 3), (std::vector<std::uint8_t>{5, 0x86, 0}))
+  EXPECT_EQ(Stretch(global, 8853 + 16, 5), (std::vector<std::uint8_t>{'W', 'I', 'D', 'E', 0}));
+  EXPECT_EQ(Stretch(global, 9173 + 20, 3), (std::vector<std::uint8_t>{5, 0x86, 0}))
       << "members as value + 1, none as 0";
-  EXPECT_EQ(Bytes(global, 9573, 4), (std::vector<std::uint8_t>{1, 100, 1, 0}))
+  EXPECT_EQ(Stretch(global, 9573, 4), (std::vector<std::uint8_t>{1, 100, 1, 0}))
       << "extra options, Auto as 100";
-  EXPECT_EQ(Bytes(global, 60, 6), (std::vector<std::uint8_t>{'0', '4', '.', '1', '0', '0'}));
+  EXPECT_EQ(Stretch(global, 60, 6), (std::vector<std::uint8_t>{'0', '4', '.', '1', '0', '0'}));
 
   RadioMemory older;
   older.Store(Programming(), *FindProfile("varim-2e"));
-  EXPECT_EQ(Bytes(older, 60, 6), (std::vector<std::uint8_t>{'0', '2', '.', '0', '5', '0'}));
+  EXPECT_EQ(Stretch(older, 60, 6), (std::vector<std::uint8_t>{'0', '2', '.', '0', '5', '0'}));
 }
 
 TEST(RadioMemory, AccessBeyondTheMemoryIsRefused) {

@@ -9,15 +9,17 @@
 #include "varim/message_engine.h"
 #include "varim/radio_commands.h"
 #include "varim/radio_opcodes.h"
-#include "varim/sim/sample_programming.h"
 #include "varim/sim/simulated_radio.h"
+#include "varim/testing/bytes.h"
+#include "varim/testing/sample_radio.h"
 
 namespace {
 
 using std::chrono::milliseconds;
 using varim::sim::SimOptions;
 using varim::sim::SimulatedRadio;
-using Bytes = std::vector<std::uint8_t>;
+using varim::testing::Bytes;
+using varim::testing::SampleRadio;
 
 Bytes Text(const std::string& text) {
   return {text.begin(), text.end()};
@@ -54,12 +56,6 @@ class RadioReportsTest : public ::testing::Test {
     ASSERT_TRUE(radio_.Start());
     ASSERT_EQ(engine_.OpenComPort(radio_.DevicePath().c_str(), 9600), 1);
     ASSERT_EQ(engine_.ConnectSocket(9600, 1), 1);
-  }
-
-  static SimOptions SampleRadio() {
-    SimOptions options;
-    options.memory = varim::sim::SampleMemory(varim::sim::KnownProfiles().front());
-    return options;
   }
 
   void Send(int (*build)(CRadioMessage*)) {

@@ -9,19 +9,13 @@
 
 #include "varim/message_engine.h"
 #include "varim/radio_commands.h"
-#include "varim/sim/sample_programming.h"
+#include "varim/testing/sample_radio.h"
 
 namespace {
 
 using varim::sim::SimConsole;
-using varim::sim::SimOptions;
 using varim::sim::SimulatedRadio;
-
-SimOptions SampleRadio() {
-  SimOptions options;
-  options.memory = varim::sim::SampleMemory(varim::sim::KnownProfiles().front());
-  return options;
-}
+using varim::testing::SampleRadio;
 
 // The console steering a running radio that an engine talks to.
 class SimConsoleTest : public ::testing::Test {

@@ -8,13 +8,13 @@
 #include <string>
 #include <vector>
 
-#include "recording_operator.h"
 #include "varim/core/operator_texts.h"
+#include "varim/testing/recording_operator.h"
 
 namespace {
 
 using varim::core::CommSettings;
-using varim::core::testing::RecordingOperator;
+using varim::testing::RecordingOperator;
 using Bytes = std::vector<unsigned char>;
 using Texts = std::vector<std::string>;
 

@@ -13,13 +13,15 @@
 #include <thread>
 #include <vector>
 
-#include "recording_operator.h"
 #include "varim/core/operator_texts.h"
 #include "varim/radio_commands.h"
 #include "varim/radio_opcodes.h"
 #include "varim/sim/radio_profile.h"
 #include "varim/sim/sample_programming.h"
 #include "varim/sim/simulated_radio.h"
+#include "varim/testing/opcode_count.h"
+#include "varim/testing/recording_operator.h"
+#include "varim/testing/sample_radio.h"
 
 namespace {
 
@@ -29,9 +31,11 @@ using varim::core::ConnectionController;
 using varim::core::ProgressView;
 using varim::core::RadioGeneration;
 using varim::core::TransferMode;
-using varim::core::testing::RecordingOperator;
 using varim::sim::SimOptions;
 using varim::sim::SimulatedRadio;
+using varim::testing::CountOpcode;
+using varim::testing::RecordingOperator;
+using varim::testing::SampleRadio;
 namespace texts = varim::core::texts;
 using Texts = std::vector<std::string>;
 
@@ -92,13 +96,6 @@ class RecordingView : public varim::core::ControllerView {
   std::function<void(const ProgressView&)> onProgress;
 };
 
-SimOptions SampleRadio(const std::string& profileName) {
-  SimOptions options;
-  options.profile = *varim::sim::FindProfile(profileName);
-  options.memory = varim::sim::SampleMemory(options.profile);
-  return options;
-}
-
 // The commands that need the radio, as a list of those enabled.
 const std::vector<CommandId> kRadioCommands = {
     CommandId::kReadDevice, CommandId::kRssWriteDevice, CommandId::kBite,
@@ -137,12 +134,6 @@ class ControllerTest : public ::testing::Test {
       if (controller_->StateOf(command).enabled) enabled.push_back(command);
     }
     return enabled;
-  }
-
-  static int Count(const SimulatedRadio& radio, int opcode) {
-    int count = 0;
-    for (const CRadioMessage& frame : radio.ReceivedFrames()) count += frame.GetOpcode() == opcode;
-    return count;
   }
 
   std::filesystem::path folder_;
@@ -258,12 +249,14 @@ TEST_F(ControllerTest, UpdateSocketReopensOnlyForNewValues) {
 
   EXPECT_TRUE(controller_->UpdateSocket(1, 9600));
   EXPECT_TRUE(controller_->CommunicationTest());
-  EXPECT_EQ(Count(first, opcode::kGetMemorySection), 1) << "still on the first radio";
+  EXPECT_EQ(CountOpcode(first.ReceivedFrames(), opcode::kGetMemorySection), 1)
+      << "still on the first radio";
 
   EXPECT_TRUE(controller_->UpdateSocket(2, 9600));
   EXPECT_EQ(controller_->Settings(), (CommSettings{2, 9600}));
   EXPECT_TRUE(controller_->CommunicationTest());
-  EXPECT_EQ(Count(second, opcode::kGetMemorySection), 1) << "now on the second radio";
+  EXPECT_EQ(CountOpcode(second.ReceivedFrames(), opcode::kGetMemorySection), 1)
+      << "now on the second radio";
   EXPECT_EQ(operator_.Notices(), Texts{});
 }
 
@@ -276,14 +269,15 @@ TEST_F(ControllerTest, CommPortsCheckTriesNewValuesAndCancelRestoresTheOldOnes) 
   EXPECT_TRUE(controller_->Busy());
   EXPECT_TRUE(controller_->CommPortsCheck(2, 9600));
   controller_->ReportCommunicationTest(true);
-  EXPECT_EQ(Count(second, opcode::kGetMemorySection), 1);
+  EXPECT_EQ(CountOpcode(second.ReceivedFrames(), opcode::kGetMemorySection), 1);
   EXPECT_EQ(operator_.Notices(), Texts{texts::kCommTestSucceeded});
 
   controller_->EndCommPorts(false, before);
   EXPECT_EQ(controller_->Settings(), (CommSettings{1, 9600}));
   EXPECT_FALSE(controller_->Busy());
   EXPECT_TRUE(controller_->RadioReady()) << "the re-test after the dialog passed";
-  EXPECT_EQ(Count(first, opcode::kGetMemorySection), 1) << "back on the first radio";
+  EXPECT_EQ(CountOpcode(first.ReceivedFrames(), opcode::kGetMemorySection), 1)
+      << "back on the first radio";
 
   // A silent radio fails the test without the "does not respond" box.
   operator_.Forget();
@@ -309,19 +303,20 @@ TEST_F(ControllerTest, AbortingTheReadShowsNoBoxAndLeavesTheRadioNotReady) {
   EXPECT_FALSE(controller_->RadioReady());
   EXPECT_FALSE(controller_->Busy());
   EXPECT_TRUE(view_.pleaseWait.empty()) << "the radio was not reset";
-  EXPECT_EQ(Count(*radios_.front(), opcode::kPerformReset), 0);
+  EXPECT_EQ(CountOpcode(radios_.front()->ReceivedFrames(), opcode::kPerformReset), 0);
 }
 
 TEST_F(ControllerTest, ARadioThatRestartsIsTakenBackIntoRemoteMode) {
   SimulatedRadio& radio = StartRadio(SampleRadio("varim"));
   controller_->DeferredConnect();
   ASSERT_TRUE(controller_->RadioReady());
-  const int remoteBefore = Count(radio, opcode::kEnterRemoteMode);
+  const int remoteBefore = CountOpcode(radio.ReceivedFrames(), opcode::kEnterRemoteMode);
   view_.doneMs.clear();
 
   controller_->Reset();
-  EXPECT_EQ(Count(radio, opcode::kPerformReset), 2) << "one in the read, one now";
-  EXPECT_EQ(Count(radio, opcode::kEnterRemoteMode), remoteBefore + 1);
+  EXPECT_EQ(CountOpcode(radio.ReceivedFrames(), opcode::kPerformReset), 2)
+      << "one in the read, one now";
+  EXPECT_EQ(CountOpcode(radio.ReceivedFrames(), opcode::kEnterRemoteMode), remoteBefore + 1);
   EXPECT_EQ(view_.doneMs, std::vector<int>{4000});
   EXPECT_TRUE(controller_->PanelsEnabled());
   EXPECT_EQ(operator_.Notices(), Texts{});

@@ -12,10 +12,10 @@
 #include <utility>
 #include <vector>
 
-#include "recording_operator.h"
 #include "varim/core/event_pump.h"
 #include "varim/radio_opcodes.h"
 #include "varim/sim/radio_model.h"
+#include "varim/testing/recording_operator.h"
 
 namespace {
 
@@ -99,7 +99,9 @@ class RadioReportsTest : public ::testing::Test {
   }
   ~RadioReportsTest() override { std::filesystem::remove_all(directory_); }
 
-  void Dispatch(std::uint8_t code, const Bytes& data) { dispatcher_.Dispatch(varim::sim::MakeRadioFrame(code, data)); }
+  void Dispatch(std::uint8_t code, const Bytes& data) {
+    dispatcher_.Dispatch(varim::sim::MakeRadioFrame(code, data));
+  }
   int Pending() const { return dispatcher_.Pending().Code(); }
   const RadioStatus& Status() const { return state_.Now(); }
   void ShowOnDisplay(const std::string& text) {
@@ -107,7 +109,7 @@ class RadioReportsTest : public ::testing::Test {
   }
 
   std::filesystem::path directory_;
-  varim::core::testing::RecordingOperator operator_;
+  varim::testing::RecordingOperator operator_;
   NoPump pump_;
   varim::core::RadioSession session_{operator_, pump_};
   varim::core::RadioState state_;
@@ -348,8 +350,8 @@ TEST_F(RadioReportsTest, AnIncomingCallAsksTheOperatorAndAnswersTheRadio) {
       if (!accept && c.report != report::kIncomingStationCallOther) expected = {opcode::kAbortLink};
       EXPECT_EQ(sent_, expected);
       EXPECT_EQ(Status().linkUp, accept);
-      EXPECT_EQ(Pending(), expected.empty() ? PendingOperation::kIncomingCall
-                                            : PendingOperation::kIdle);
+      EXPECT_EQ(Pending(),
+                expected.empty() ? PendingOperation::kIncomingCall : PendingOperation::kIdle);
     }
   }
 }

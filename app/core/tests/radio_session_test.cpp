@@ -14,11 +14,9 @@
 #include <ostream>
 #include <stdexcept>
 #include <string>
-#include <thread>
 #include <utility>
 #include <vector>
 
-#include "recording_operator.h"
 #include "varim/core/operator_texts.h"
 #include "varim/database_transfer.h"
 #include "varim/db/channel_set.h"
@@ -26,6 +24,10 @@
 #include "varim/sim/radio_model.h"
 #include "varim/sim/sample_programming.h"
 #include "varim/sim/simulated_radio.h"
+#include "varim/testing/recording_operator.h"
+#include "varim/testing/same_frame.h"
+#include "varim/testing/sleeping_pump.h"
+#include "varim/testing/stretch.h"
 
 namespace {
 
@@ -40,15 +42,12 @@ using varim::sim::RadioProfile;
 using varim::sim::SimOptions;
 using varim::sim::SimulatedRadio;
 using Texts = std::vector<std::string>;
-using varim::core::testing::RecordingOperator;
+using varim::testing::RecordingOperator;
+using varim::testing::SameFrame;
+using varim::testing::SleepingPump;
+using varim::testing::Stretch;
 
 constexpr int kAckTimeoutMs = 1044;  // at 9600 baud
-
-class SleepingPump : public varim::core::EventPump {
- public:
-  void Dispatch() override {}
-  void Wait(int ms) override { std::this_thread::sleep_for(milliseconds(ms)); }
-};
 
 class ProgressRecorder : public varim::core::ProgressObserver {
  public:
@@ -59,11 +58,6 @@ class ProgressRecorder : public varim::core::ProgressObserver {
   std::vector<ProgressView> views;
   std::function<void(const ProgressView&)> onView;
 };
-
-bool SameFrame(const CRadioMessage& a, const CRadioMessage& b) {
-  return a.GetOpcode() == b.GetOpcode() && a.GetLen() == b.GetLen() &&
-         std::memcmp(a.GetData(), b.GetData(), static_cast<std::size_t>(a.GetLen() - 1)) == 0;
-}
 
 // What reaches the session's sink on the incoming thread.
 class ReportCollector {
@@ -193,10 +187,6 @@ void ExpectSteadyProgress(const std::vector<ProgressView>& views, const std::str
   const auto ale = std::find(shown.begin(), shown.end(), "ALE Messages");
   ASSERT_NE(ale, shown.end());
   EXPECT_EQ(Texts(ale + 1, shown.end()), afterAle);
-}
-
-std::vector<std::uint8_t> Stretch(const RadioMemory& memory, long address, int length) {
-  return {memory.Bytes().begin() + address, memory.Bytes().begin() + address + length};
 }
 
 class SessionTest : public ::testing::Test {

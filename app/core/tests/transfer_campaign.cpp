@@ -4,7 +4,6 @@
 #include <cstring>
 #include <mutex>
 #include <stdexcept>
-#include <thread>
 #include <utility>
 #include <vector>
 
@@ -12,6 +11,9 @@
 #include "varim/sim/radio_profile.h"
 #include "varim/sim/sample_programming.h"
 #include "varim/sim/simulated_radio.h"
+#include "varim/testing/recording_operator.h"
+#include "varim/testing/same_frame.h"
+#include "varim/testing/sleeping_pump.h"
 
 namespace varim::campaign {
 namespace {
@@ -20,19 +22,9 @@ using Clock = std::chrono::steady_clock;
 using core::ProgressView;
 using core::RadioSession;
 using sim::SimulatedRadio;
-
-class LastNoticeOperator : public core::Operator {
- public:
-  void Notify(const std::string& text, Icon /*icon*/) override { last = text; }
-  bool Ask(const std::string& /*text*/) override { return true; }
-  std::string last;
-};
-
-class SleepingPump : public core::EventPump {
- public:
-  void Dispatch() override {}
-  void Wait(int ms) override { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
-};
+using varim::testing::RecordingOperator;
+using varim::testing::SameFrame;
+using varim::testing::SleepingPump;
 
 // Spoils one memory frame once the transfer has begun: the questions before it read memory too.
 class SpoilOnceUnderWay : public core::ProgressObserver {
@@ -85,11 +77,6 @@ bool RadioHolds(const sim::RadioMemory& memory, const std::vector<MemorySectionI
   return true;
 }
 
-bool SameFrame(const CRadioMessage& a, const CRadioMessage& b) {
-  return a.GetOpcode() == b.GetOpcode() && a.GetLen() == b.GetLen() &&
-         std::memcmp(a.GetData(), b.GetData(), static_cast<std::size_t>(a.GetLen() - 1)) == 0;
-}
-
 // Seen from the radio: every frame refused for its checksum is sent again, and a frame that
 // comes twice in a row came again because its acknowledgement was lost or late.
 long ProgramResends(const SimulatedRadio& radio) {
@@ -110,11 +97,11 @@ Reference CleanRead(const CampaignSetup& setup) {
   SimulatedRadio radio(RadioOf(setup, true, setup.firstSeed));
   std::string error;
   if (!radio.Start(&error)) throw std::runtime_error(error);
-  LastNoticeOperator op;
+  RecordingOperator op;
   SleepingPump pump;
   RadioSession session(op, pump);
   if (!session.Open(radio.DevicePath(), setup.baudRate) || !session.ReadRadio(nullptr))
-    throw std::runtime_error("the reference read failed: " + op.last);
+    throw std::runtime_error("the reference read failed: " + op.LastNotice());
   return {session.Databases(), session.Flags().ccir_present.load(),
           session.Flags().global_ale_present.load(), session.WrittenSections()};
 }
@@ -134,7 +121,7 @@ RunResult RunOnce(const CampaignSetup& setup, const Reference& reference, std::u
   std::string error;
   if (!radio.Start(&error)) throw std::runtime_error(error);
   radio.SetFaultRates(setup.rates);
-  LastNoticeOperator op;
+  RecordingOperator op;
   SleepingPump pump;
   RadioSession session(op, pump);
   SpoilOnceUnderWay spoiler(radio, setup.checksumKeepingCorruption);
@@ -158,11 +145,11 @@ RunResult RunOnce(const CampaignSetup& setup, const Reference& reference, std::u
   result.seconds = std::chrono::duration<double>(Clock::now() - start).count();
   radio.Stop();
 
-  result.notice = op.last;
+  result.notice = op.LastNotice();
   if (ok) {
     result.outcome = exact ? Outcome::kExact : Outcome::kSilentCorruption;
   } else {
-    result.outcome = op.last.empty() ? Outcome::kUnreportedFailure : Outcome::kCleanFailure;
+    result.outcome = result.notice.empty() ? Outcome::kUnreportedFailure : Outcome::kCleanFailure;
   }
   if (result.outcome != Outcome::kExact) result.trace = std::move(trace);
   result.programResends = ProgramResends(radio);

@@ -27,17 +27,17 @@
 
 #include "about_dlg.h"
 #include "file_information_dlg.h"
-#include "recording_operator.h"
 #include "varim/core/operator_texts.h"
 #include "varim/sim/radio_profile.h"
 #include "varim/sim/sample_programming.h"
 #include "varim/sim/simulated_radio.h"
+#include "varim/testing/recording_operator.h"
 
 namespace {
 
 using varim::core::CommandId;
 using varim::core::Panel;
-using varim::core::testing::RecordingOperator;
+using varim::testing::RecordingOperator;
 using varim::ui::CMainFrame;
 namespace texts = varim::core::texts;
 using Texts = std::vector<std::string>;

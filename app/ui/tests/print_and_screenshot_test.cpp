@@ -12,13 +12,13 @@
 
 #include "database_files.h"
 #include "qt_event_pump.h"
-#include "recording_operator.h"
 #include "varim/core/print_document.h"
 #include "varim/sim/sample_programming.h"
+#include "varim/testing/recording_operator.h"
 
 namespace {
 
-using varim::core::testing::RecordingOperator;
+using varim::testing::RecordingOperator;
 
 class NoView : public varim::core::ControllerView {
  public:
