@@ -70,6 +70,17 @@ bool ChunkDone(int chunk) {
   return true;
 }
 
+// A request the radio may have heard twice (its acknowledgement was lost and it went again) is
+// answered twice. Where the lead bytes cannot tell the second answer from the next request's,
+// it is waited for and dropped here; the wait is spent only after such a resend.
+void DropRepeatedAnswer(MessageEngine* engine, varim::link::RecentRequests& requests,
+                        int answerOpcode) {
+  if (engine->LastSendWrites() < 2 || requests.ConventionKnown()) return;
+  engine->LockGetMessage();
+  engine->DropMessageWithOpcode(answerOpcode, std::chrono::milliseconds(engine->GetAckTimeout()));
+  engine->UnlockGetMessage();
+}
+
 int ReadMemory(MessageEngine* engine, long address, int length, std::uint8_t* destination) {
   while (length > 0) {
     const int chunk = std::min(length, kMaxChunkBytes);
@@ -87,6 +98,7 @@ int ReadMemory(MessageEngine* engine, long address, int length, std::uint8_t* de
     if (!engine->GetMessageWithOpcode(&answer, answer::kMemorySection, requests.Sent(request)))
       return 0;
     requests.Taken(request, answer);
+    DropRepeatedAnswer(engine, requests, answer::kMemorySection);
     // A short answer would fill the record with whatever the frame held before.
     if (answer.GetLen() - 1 < kAnswerLeadBytes + chunk) return 0;
     std::memcpy(destination, answer.GetData() + kAnswerLeadBytes, static_cast<std::size_t>(chunk));
@@ -116,6 +128,7 @@ int WriteMemory(MessageEngine* engine, long address, int length, const std::uint
     if (!engine->GetMessageWithOpcode(&answer, answer::kProgramResult, requests.Sent(request)))
       return 0;
     requests.Taken(request, answer);
+    DropRepeatedAnswer(engine, requests, answer::kProgramResult);
     if (answer.GetDataByte(kAcceptedByte) == 0) {
       // Not written: the same chunk again, without advancing and without callbacks.
       if (++refusals > kMaxRefusedChunkResends) return 0;

@@ -81,6 +81,11 @@ void RecentRequests::Taken(const CRadioMessage& request, const CRadioMessage& an
   }
 }
 
+bool RecentRequests::ConventionKnown() const {
+  std::lock_guard lock(mutex_);
+  return convention_ != Convention::kUnknown;
+}
+
 void RecentRequests::Forget() {
   std::lock_guard lock(mutex_);
   count_ = 0;

@@ -29,6 +29,8 @@ class RecentRequests {
   MessageEngine::AnswerFilter Sent(const CRadioMessage& request);
   // Learns the convention from the answer that was taken for the request.
   void Taken(const CRadioMessage& request, const CRadioMessage& answer);
+  // Whether the radio has shown how it leads its answers, so a late copy can be told apart.
+  bool ConventionKnown() const;
   // A new line, perhaps a different radio: nothing is known any more.
   void Forget();
 

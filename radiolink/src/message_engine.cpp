@@ -201,11 +201,20 @@ void MessageEngine::TraceFrame(TraceDirection direction, bool badChecksum,
 }
 
 int MessageEngine::SendRadioMessage(const CRadioMessage* frame) {
-  for (int write = 0; write < kMaxWrites; ++write) {
+  for (int write = 1; write <= kMaxWrites; ++write) {
     SendToRadio(frame);
+    lastSendWrites_ = write;
     if (PopOldAck()) return 1;
   }
   return 0;
+}
+
+int MessageEngine::DropMessageWithOpcode(int opcode, std::chrono::milliseconds within) {
+  std::unique_lock lock(bufferMutex_);
+  CRadioMessage dropped;
+  const bool found = bufferChanged_.wait_for(
+      lock, within, [&] { return TakeFirstWithOpcode(&dropped, opcode, {}); });
+  return found ? 1 : 0;
 }
 
 int MessageEngine::PopOldAck() {

@@ -361,20 +361,27 @@ TEST_F(DatabaseTransferTest, TransferFailsOnAReadAnswerShorterThanItsChunk) {
 }
 
 // A request sent twice (its acknowledgement was lost) is answered twice; the second answer
-// must not stand in for the next chunk's, whether the radio leads its answers with the request
-// or with the address. A radio that leads with zeros gives nothing to tell them apart by.
+// must not stand in for the next chunk's: the lead bytes tell them apart once the radio has
+// shown how it leads, and before that, or for a radio that leads with nothing, the second
+// answer to a request that went twice is waited for and dropped.
 TEST_F(DatabaseTransferTest, ARepeatedAnswerIsNotTakenForTheNextChunk) {
   Bytes names(200, 'A');
   names.resize(400, 'B');
-  for (const auto lead : {varim::sim::AnswerLead::kEcho, varim::sim::AnswerLead::kAddress}) {
-    ASSERT_NO_FATAL_FAILURE(Connect(MemoryWith({{9368, names}}), lead));
-    std::uint8_t word[4];
-    ASSERT_EQ(ReadProgramWord(engine_.get(), word), 1) << "the radio shows how it leads";
-    radio_->DropAcks(1);
-    channel_name read{};
-    ASSERT_EQ(ReadChannelNameDataBase(engine_.get(), &read, nullptr, nullptr, 0), 1);
-    EXPECT_EQ(BytesOf(read), names);
-    EXPECT_EQ(CountOpcode(radio_->ReceivedFrames(), 36), 4) << "the first request went twice";
+  for (const auto& lead : varim::sim::kAnswerLeadNames) {
+    for (const bool leadShown : {false, true}) {
+      SCOPED_TRACE(std::string(lead.name) + (leadShown ? " after a first read" : ""));
+      ASSERT_NO_FATAL_FAILURE(Connect(MemoryWith({{9368, names}}), lead.lead));
+      std::uint8_t word[4];
+      if (leadShown) {
+        ASSERT_EQ(ReadProgramWord(engine_.get(), word), 1);
+      }
+      const std::size_t before = FrameCount();
+      radio_->DropAcks(1);
+      channel_name read{};
+      ASSERT_EQ(ReadChannelNameDataBase(engine_.get(), &read, nullptr, nullptr, 0), 1);
+      EXPECT_EQ(BytesOf(read), names);
+      EXPECT_EQ(CountOpcode(FramesSince(before), 36), 3) << "the first request went twice";
+    }
   }
 }
 

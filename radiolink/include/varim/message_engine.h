@@ -70,6 +70,12 @@ class VARIM_API MessageEngine {
   int SendToRadio(const CRadioMessage* frame);
   // Writes and waits for the acknowledgement, at most 5 writes; 1 when acknowledged.
   int SendRadioMessage(const CRadioMessage* frame);
+  // How many writes the last SendRadioMessage took: more than one means the radio may have
+  // heard the frame more than once.
+  int LastSendWrites() const { return lastSendWrites_; }
+  // Removes the first buffered frame with the opcode, waiting for one at most that long; 1 when
+  // one was removed.
+  int DropMessageWithOpcode(int opcode, std::chrono::milliseconds within);
   // Waits up to the acknowledgement time-out for an acknowledgement and consumes it.
   int PopOldAck();
   // Appends a copy of the frame to the target engine's buffer.
@@ -128,6 +134,7 @@ class VARIM_API MessageEngine {
   std::string device_;
   long portError_ = 0;
   std::atomic<int> ackTimeoutMs_{0};
+  std::atomic<int> lastSendWrites_{0};
   FrameTrace trace_;  // changed only while the port is closed
 
   std::mutex portMutex_;  // one frame read or write on the line at a time
