@@ -78,6 +78,10 @@ CHalyardView::CHalyardView(varim::core::ConnectionController& controller, QWidge
   ccirEditor_ = Child("CcirEditor", "CCIR");
   display2_ = Child("VarimDisplay", "VARIM");
   display1_ = Child("Varim2EDisplay", "VARIM-2E");
+  varimHead_ = new CHeadDisplay(RadioGeneration::kVarim, display2_);
+  (new QVBoxLayout(display2_))->addWidget(varimHead_);
+  varim2eHead_ = new CHeadDisplay(RadioGeneration::kVarim2E, display1_);
+  (new QVBoxLayout(display1_))->addWidget(varim2eHead_);
 
   auto* layout = new QGridLayout(this);
   layout->addWidget(channelPanel_, 0, 0);
@@ -110,19 +114,37 @@ QWidget* CHalyardView::Display() const {
                                                                               : display2_;
 }
 
+void CHalyardView::AttachFrontPanel(varim::panels::FrontPanel& frontPanel) {
+  frontPanel_ = &frontPanel;
+  frontPanel.SetPanels(*varim2eHead_, *varimHead_);
+}
+
 void CHalyardView::MakeKeypads(RadioGeneration generation) {
   if (!keypads_.isEmpty()) return;
   auto* grid = static_cast<QGridLayout*>(layout());
-  // Two keypads of each generation's front panel, made when a front panel is shown.
+  // Two keypads of each generation's front panel, made when a front panel is shown: the
+  // head's control keys and its digits.
   const QStringList names = generation == RadioGeneration::kVarim2E
                                 ? QStringList{"Keypad400", "Keypad399"}
                                 : QStringList{"Keypad292", "Keypad295"};
+  const CHeadKeypad::Part parts[] = {CHeadKeypad::Part::kControl, CHeadKeypad::Part::kDigits};
   int column = 0;
   for (const QString& name : names) {
     QGroupBox* keypad = Child(name, "Keypad");
+    auto* keys = new CHeadKeypad(generation, parts[column], [this](int key) {
+      if (frontPanel_ != nullptr) frontPanel_->Press(key);
+    });
+    (new QVBoxLayout(keypad))->addWidget(keys);
+    keypad->show();
     grid->addWidget(keypad, 6, column++);
     keypads_.append(keypad);
   }
+}
+
+QList<CHeadKeypad*> CHalyardView::Keypads() const {
+  QList<CHeadKeypad*> keys;
+  for (QWidget* keypad : keypads_) keys.append(keypad->findChild<CHeadKeypad*>());
+  return keys;
 }
 
 void CHalyardView::DestroyKeypads() {

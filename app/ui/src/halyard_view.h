@@ -7,7 +7,10 @@
 #include <QTableWidget>
 #include <QWidget>
 
+#include "head_display.h"
+#include "head_keypad.h"
 #include "varim/core/connection_controller.h"
+#include "varim/panels/front_panel.h"
 
 namespace varim::ui {
 
@@ -26,6 +29,8 @@ class CHalyardView : public QWidget {
   // Shows what the controller knows: the channel list, sliders, status line.
   void Refresh();
   void SetStatusLine(const QString& text) { statusLine_->setText(text); }
+  // The head's displays draw what the front panel decodes, and its keypads press its keys.
+  void AttachFrontPanel(varim::panels::FrontPanel& frontPanel);
 
   QWidget* ChannelPanel() const { return channelPanel_; }
   QWidget* ClarifierPanel() const { return clarifierPanel_; }
@@ -39,6 +44,8 @@ class CHalyardView : public QWidget {
   QListWidget* ChannelSelector() const { return channelSelector_; }
   QLabel* StatusLine() const { return statusLine_; }
   bool KeypadsShown() const { return !keypads_.isEmpty(); }
+  // The keys of the front panel shown, none while no front panel is.
+  QList<CHeadKeypad*> Keypads() const;
   bool CcirAdapted() const { return ccirAdapted_; }
 
  private:
@@ -63,6 +70,9 @@ class CHalyardView : public QWidget {
   QGroupBox* ccirEditor_;
   QGroupBox* display2_;
   QGroupBox* display1_;
+  CHeadDisplay* varimHead_;
+  CHeadDisplay* varim2eHead_;
+  varim::panels::FrontPanel* frontPanel_ = nullptr;
   QList<QWidget*> keypads_;
   bool ccirAdapted_ = false;
 };

@@ -81,6 +81,9 @@ int main(int argc, char** argv) {
   std::string screenshot;
   app.add_option("--screenshot", screenshot,
                  "Save a picture of the window to this PNG file once connected, then quit");
+  std::string panel;
+  app.add_option("--panel", panel, "Show this front panel once connected (varim or varim-2e)")
+      ->check(CLI::IsMember({"varim", "varim-2e"}));
   std::string tracePath;
   app.add_option("--trace", tracePath,
                  "Log every frame on the line with its time into this file (- for the error "
@@ -125,6 +128,12 @@ int main(int argc, char** argv) {
   // The size it takes where no window manager maximises it (a bare X server, a demo).
   frame.resize(1280, 800);
   frame.showMaximized();
+  if (!panel.empty()) {
+    QObject::connect(&frame, &varim::ui::CMainFrame::Connected, &frame, [&] {
+      frame.SwitchToPanel(panel == "varim" ? varim::core::Panel::kVarim
+                                           : varim::core::Panel::kVarim2E);
+    });
+  }
   frame.Start();
 
   if (!screenshot.empty()) {

@@ -15,6 +15,7 @@
 
 #include "about_dlg.h"
 #include "file_information_dlg.h"
+#include "front_panel_feature.h"
 #include "help_opener.h"
 #include "incoming_call_dlg.h"
 #include "varim/core/operator_texts.h"
@@ -265,6 +266,7 @@ void CMainFrame::InstallHandlers() {
 void CMainFrame::InstallFeatures() {
   auto* incomingCall = new CIncomingCallDlg(this);
   controller_->SetIncomingCallPrompt(*incomingCall);
+  view_->AttachFrontPanel((new CFrontPanelFeature(*controller_, operator_, this))->Panel());
   controller_->State().Observe([this](const varim::core::RadioStatus&) { UpdateCommands(); });
 }
 

@@ -28,6 +28,7 @@
 #include "about_dlg.h"
 #include "file_information_dlg.h"
 #include "varim/core/operator_texts.h"
+#include "varim/radio_opcodes.h"
 #include "varim/sim/radio_profile.h"
 #include "varim/sim/sample_programming.h"
 #include "varim/sim/simulated_radio.h"
@@ -574,6 +575,35 @@ TEST_F(FrameTest, EveryControlHasANameAScreenReaderCanSay) {
   EXPECT_EQ(
       QAccessible::queryAccessibleInterface(frame_->View()->StatusLine())->text(QAccessible::Name),
       texts::kCommandInProgress);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(FrameTest, TheVarimPanelShowsTheRadiosDisplayAndPressesItsKeys) {
+  StartFrame("varim");
+  ASSERT_TRUE(frame_->Controller().RadioReady());
+  frame_->SwitchToPanel(Panel::kVarim);
+  varim::ui::CHalyardView* view = frame_->View();
+  auto* line1 = view->Display()->findChild<QLabel*>("DisplayLine1");
+  ASSERT_NE(line1, nullptr);
+  // The read switched the display reports on: the radio sends its whole display.
+  QTRY_VERIFY_WITH_TIMEOUT(!frame_->Controller().State().Now().displayText.empty(), 10000);
+  EXPECT_EQ(line1->text().toStdString(), frame_->Controller().State().Now().displayText);
+
+  ASSERT_EQ(view->Keypads().size(), 2);
+  QPushButton* f1 = view->Keypads().front()->Button(key::kF1);
+  ASSERT_NE(f1, nullptr);
+  const std::size_t before = radio_->ReceivedFrames().size();
+  f1->click();
+  const std::vector<CRadioMessage> frames = radio_->ReceivedFrames();
+  ASSERT_EQ(frames.size(), before + 2);
+  for (const auto& [frame, key] :
+       {std::pair{frames[before], key::kF1}, std::pair{frames[before + 1], key::kIdle}}) {
+    EXPECT_EQ(frame.GetOpcode(), opcode::kReportControlHeadKeyboard);
+    EXPECT_TRUE(std::equal(key::kPatterns[key], key::kPatterns[key] + 4, frame.GetData()));
+  }
 }
 
 }  // namespace

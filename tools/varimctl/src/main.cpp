@@ -11,6 +11,7 @@
 #include "builder_catalogue.h"
 #include "commands.h"
 #include "database_commands.h"
+#include "head_commands.h"
 #include "session_commands.h"
 #include "varim/frame_trace_file.h"
 
@@ -119,6 +120,19 @@ int main(int argc, char** argv) {
   programChannel->add_option("--agc", settings.agc, "Slow, Fast or Off");
   programChannel->add_option("--mode", settings.mode, "SSB, PLT, AME or ISB");
 
+  bool json = false;
+  auto* display = app.add_subcommand(
+      "display", "Print the control head's display whenever it changes (display reports on)");
+  display->add_option("--seconds", seconds, "Stop after this many seconds")
+      ->check(CLI::PositiveNumber);
+  display->add_flag("--json", json, "One JSON object a line");
+  std::vector<std::string> keyNames;
+  auto* keyCommand =
+      app.add_subcommand("key",
+                         "Press and release control-head keys: 0-9, F1-F4, #, *, ESC, ENTER, MENU, "
+                         "NAV1-NAV4 (UP, DOWN, MORE for NAV1-NAV3)");
+  keyCommand->add_option("NAME", keyNames, "Keys, in order")->required();
+
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& error) {
@@ -163,6 +177,12 @@ int main(int argc, char** argv) {
   if (channelCommand->parsed()) return varimctl::RunChannel(link, std::cout, std::cerr);
   if (programChannel->parsed())
     return varimctl::RunProgramChannel(link, settings, std::cout, std::cerr);
+  if (keyCommand->parsed()) return varimctl::RunKey(link, keyNames, std::cerr);
+  if (display->parsed()) {
+    std::signal(SIGINT, OnInterrupt);
+    std::signal(SIGTERM, OnInterrupt);
+    return varimctl::RunDisplay(link, seconds, json, interrupted, std::cout, std::cerr);
+  }
   if (send->parsed()) {
     return varimctl::RunSend(link, name, args, answerOpcode, verbose, std::cout, std::cerr);
   }
