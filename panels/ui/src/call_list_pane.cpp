@@ -1,5 +1,6 @@
 #include "call_list_pane.h"
 
+#include <QAbstractButton>
 #include <QHeaderView>
 #include <QVBoxLayout>
 #include <iterator>
@@ -57,6 +58,9 @@ CCallListPane::CCallListPane(const QString& gridName, Source source, std::functi
   grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   grid_->setTabKeyNavigation(false);
   grid_->verticalHeader()->hide();
+  grid_->setCornerButtonEnabled(false);
+  // The corner button has no name of its own; a screen reader must still be able to say it.
+  if (auto* corner = grid_->findChild<QAbstractButton*>()) corner->setAccessibleName("Select All");
   QPalette palette = grid_->palette();
   palette.setColor(QPalette::Base, kGridBackground);
   grid_->setPalette(palette);
