@@ -118,6 +118,11 @@ std::string CallLists::StackPath() const {
 void CallLists::Load() {
   log_ = LoadList(LogPath(), kLogFile);
   stack_ = LoadList(StackPath(), kStackFile);
+  loaded_ = true;
+}
+
+void CallLists::EnsureLoaded() {
+  if (!loaded_) Load();
 }
 
 bool CallLists::Save() const {
@@ -132,6 +137,7 @@ void CallLists::Changed() const {
 
 void CallLists::LogCall(CallRecord& current, bool toStack) {
   if (current.from.empty()) return;
+  EnsureLoaded();
   current.end = timeOfDay_();
   if (toStack) stack_.insert(stack_.begin(), current);
   log_.insert(log_.begin(), current);
@@ -146,6 +152,7 @@ void CallLists::DeleteLogRecord(std::size_t index) {
 }
 
 void CallLists::DeleteAllLogRecords() {
+  EnsureLoaded();
   log_.clear();
   Changed();
 }
@@ -157,6 +164,7 @@ void CallLists::DeleteStackRecord(std::size_t index) {
 }
 
 void CallLists::DeleteAllStackRecords() {
+  EnsureLoaded();
   stack_.clear();
   Changed();
 }

@@ -157,6 +157,8 @@ void RadioReports::OnIncomingCall(const CRadioMessage& frame) {
     LogSelectiveCall(call);
     return;
   }
+  // What an earlier call left in the record (its To, its status) is not this caller's.
+  currentCall_.Clear();
   currentCall_.from = call.caller;
   currentCall_.date = date_();
   currentCall_.start = timeOfDay_();
@@ -164,7 +166,8 @@ void RadioReports::OnIncomingCall(const CRadioMessage& frame) {
   currentCall_.net = view.net;
   currentCall_.channel = view.channel;
   currentCall_.message = call.message;
-  if (prompt_->Ask(view)) {
+  const IncomingCallAnswer answer = prompt_->Answer(view);
+  if (answer == IncomingCallAnswer::kAccept) {
     panel_->AcceptIncomingCall(call);
     LinkUp();
     CRadioMessage accept;
@@ -172,7 +175,8 @@ void RadioReports::OnIncomingCall(const CRadioMessage& frame) {
     send_(accept);
     dispatcher_.Pending().Set(PendingOperation::kLinkAccepted);
     dispatcher_.Pending().Set(PendingOperation::kIdle);
-  } else if (call.opcode != report::kIncomingStationCallOther) {
+  } else if (answer == IncomingCallAnswer::kDecline &&
+             call.opcode != report::kIncomingStationCallOther) {
     AbortTheLink();
   }
 }

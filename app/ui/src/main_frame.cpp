@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "about_dlg.h"
+#include "call_log_windows.h"
 #include "file_information_dlg.h"
 #include "front_panel_feature.h"
 #include "help_opener.h"
@@ -267,6 +268,11 @@ void CMainFrame::InstallFeatures() {
   auto* incomingCall = new CIncomingCallDlg(this);
   controller_->SetIncomingCallPrompt(*incomingCall);
   view_->AttachFrontPanel((new CFrontPanelFeature(*controller_, operator_, this))->Panel());
+  callLog_ = new CCallLogWindows(
+      controller_->Calls(), controller_->State(), controller_->Commands(), operator_,
+      {[this](const varim::core::CallRecord& call) { controller_->Reports().Reply(call); },
+       [this] { OpenHelpFile(); }, [this] { UpdateCommands(); }},
+      view_);
   controller_->State().Observe([this](const varim::core::RadioStatus&) { UpdateCommands(); });
 }
 
@@ -287,6 +293,7 @@ void CMainFrame::SwitchToPanel(Panel panel) {
   controller_->SetCurrentPanel(panel);
   AdjustPanelButtons();
   view_->ShowPanel(panel);
+  callLog_->PanelShown(panel);
   SetTitle();
   UpdateCommands();
 }

@@ -23,6 +23,8 @@
 
 namespace varim::ui {
 
+class CCallLogWindows;
+
 // What the window is started with.
 struct FrameOptions {
   // Where CommPort.txt is kept: the working directory when the program started.
@@ -121,6 +123,7 @@ class CMainFrame : public QMainWindow, private varim::core::ControllerView {
   std::mutex progressMutex_;
   std::optional<varim::core::ProgressView> latestProgress_;
   bool shutDown_ = false;
+  CCallLogWindows* callLog_ = nullptr;
 };
 
 }  // namespace varim::ui

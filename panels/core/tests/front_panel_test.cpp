@@ -9,7 +9,7 @@
 #include <thread>
 #include <vector>
 
-#include "recording_operator.h"
+#include "varim/testing/recording_operator.h"
 #include "varim/core/operator_texts.h"
 #include "varim/radio_opcodes.h"
 #include "varim/sim/radio_profile.h"
@@ -18,7 +18,7 @@
 
 namespace {
 
-using varim::core::testing::RecordingOperator;
+using varim::testing::RecordingOperator;
 using Texts = std::vector<std::string>;
 using varim::panels::FieldText;
 

@@ -8,7 +8,7 @@
 
 #include "head_display.h"
 #include "head_keypad.h"
-#include "recording_operator.h"
+#include "varim/testing/recording_operator.h"
 #include "varim/panels/front_panel.h"
 #include "varim/radio_opcodes.h"
 #include "varim/sim/display_reports.h"
@@ -61,7 +61,7 @@ class FrontPanelWidgetsTest : public ::testing::Test {
   }
 
   varim::sim::SimulatedRadio radio_;
-  varim::core::testing::RecordingOperator operator_;
+  varim::testing::RecordingOperator operator_;
   PlainPump pump_;
   varim::core::RadioSession session_{operator_, pump_};
   varim::core::ReportDispatcher dispatcher_;

@@ -9,9 +9,11 @@
 #include <iostream>
 
 #include "builder_catalogue.h"
+#include "call_log_commands.h"
 #include "commands.h"
 #include "database_commands.h"
 #include "head_commands.h"
+#include "listen_command.h"
 #include "session_commands.h"
 #include "varim/frame_trace_file.h"
 
@@ -132,6 +134,23 @@ int main(int argc, char** argv) {
                          "Press and release control-head keys: 0-9, F1-F4, #, *, ESC, ENTER, MENU, "
                          "NAV1-NAV4 (UP, DOWN, MORE for NAV1-NAV3)");
   keyCommand->add_option("NAME", keyNames, "Keys, in order")->required();
+  varimctl::LogOptions logOptions;
+  auto* log = app.add_subcommand("log", "Print the call log (or the stack) kept in a folder");
+  log->add_flag("--stack", logOptions.stack, "The stack of calls waiting for a reply");
+  log->add_option("--dir", logOptions.dir, "Folder of log.txt and stack.txt (default: here)");
+  log->add_flag("--csv", logOptions.csv, "Comma-separated values instead of a table");
+
+  varimctl::ListenOptions listenOptions;
+  auto* listen =
+      app.add_subcommand("listen", "Print the radio's reports as the program handles them");
+  listen->add_option("--seconds", listenOptions.seconds, "Stop after this many seconds")
+      ->check(CLI::PositiveNumber);
+  listen->add_flag("--json", listenOptions.json, "One JSON object per line");
+  listen->add_option("--dir", listenOptions.dir, "Folder of the call log (default: here)");
+  bool accept = false;
+  bool decline = false;
+  auto* acceptFlag = listen->add_flag("--accept", accept, "Accept incoming calls");
+  listen->add_flag("--decline", decline, "Decline incoming calls")->excludes(acceptFlag);
 
   try {
     app.parse(argc, argv);
@@ -172,6 +191,16 @@ int main(int argc, char** argv) {
     const varimctl::Terminal terminal{progress, assumeYes, &interrupted};
     return read->parsed() ? varimctl::RunRead(link, files, terminal, std::cout, std::cerr)
                           : varimctl::RunWrite(link, files, terminal, verify, std::cout, std::cerr);
+  }
+  if (log->parsed()) return varimctl::RunLog(logOptions, std::cout, std::cerr);
+  if (listen->parsed()) {
+    using varim::core::IncomingCallAnswer;
+    listenOptions.answer = accept    ? IncomingCallAnswer::kAccept
+                           : decline ? IncomingCallAnswer::kDecline
+                                     : IncomingCallAnswer::kNone;
+    std::signal(SIGINT, OnInterrupt);
+    std::signal(SIGTERM, OnInterrupt);
+    return varimctl::RunListen(link, listenOptions, interrupted, std::cout, std::cerr);
   }
   if (version->parsed()) return varimctl::RunVersion(link, std::cout, std::cerr);
   if (channelCommand->parsed()) return varimctl::RunChannel(link, std::cout, std::cerr);

@@ -26,7 +26,8 @@ class CallLists {
 
   explicit CallLists(std::string directory, TimeOfDay timeOfDay = {});
 
-  // Reads both files; a missing file gives an empty list.
+  // Reads both files; a missing file gives an empty list. A change made before the first
+  // Load reads the files first, so saving it never drops the calls already kept there.
   void Load();
   // Writes both files; false when either could not be written.
   bool Save() const;
@@ -48,12 +49,14 @@ class CallLists {
   std::string StackPath() const;
 
  private:
+  void EnsureLoaded();
   void Changed() const;
 
   std::string directory_;
   TimeOfDay timeOfDay_;
   std::vector<CallRecord> log_;
   std::vector<CallRecord> stack_;
+  bool loaded_ = false;
 };
 
 // The present local time as HH:MM:SS and the date as MM/DD/YY.

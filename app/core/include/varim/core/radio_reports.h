@@ -29,6 +29,8 @@ class RadioReports : private PendingOperation::Effects {
   // The calls panel that shows links; none until one is given.
   void SetCallsPanel(CallsPanel* panel) { panel_ = panel != nullptr ? panel : &noPanel_; }
   void SetPrompt(IncomingCallPrompt& prompt) { prompt_ = &prompt; }
+  // The operator answers a call taken from the stack: the calls panel prepares the reply.
+  void Reply(const CallRecord& record) { panel_->Reply(record); }
   // The call being assembled for the log by the calls panels and the incoming calls.
   CallRecord& CurrentCall() { return currentCall_; }
   // The link quality last reported for a channel, 0 when none was.
