@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "about_dlg.h"
+#include "bite_feature.h"
 #include "file_information_dlg.h"
 #include "help_opener.h"
 #include "incoming_call_dlg.h"
@@ -265,6 +266,7 @@ void CMainFrame::InstallHandlers() {
 void CMainFrame::InstallFeatures() {
   auto* incomingCall = new CIncomingCallDlg(this);
   controller_->SetIncomingCallPrompt(*incomingCall);
+  new varim::ui::CBiteFeature(*controller_, operator_, this);
   controller_->State().Observe([this](const varim::core::RadioStatus&) { UpdateCommands(); });
 }
 

@@ -28,8 +28,7 @@ bool MessageBoxOperator::Ask(const std::string& text) {
 
 bool MessageBoxOperator::Confirm(const std::string& text) {
   return QMessageBox::warning(parent_, QApplication::applicationName(),
-                              QString::fromStdString(text),
-                              QMessageBox::Ok | QMessageBox::Cancel,
+                              QString::fromStdString(text), QMessageBox::Ok | QMessageBox::Cancel,
                               QMessageBox::Cancel) == QMessageBox::Ok;
 }
 
