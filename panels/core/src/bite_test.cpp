@@ -47,6 +47,7 @@ void BiteTest::ChooseType(int type) {
 }
 
 bool BiteTest::Run() {
+  if (closing_ || closed_) return false;
   const std::string prompt = kBiteTestTypes[picture_.testType].prompt;
   if (!prompt.empty() && !operator_.Confirm(prompt)) return false;
   picture_.controlsEnabled = false;
@@ -140,6 +141,8 @@ void BiteTest::Close() {
   // The reset wait keeps the window live: a watchdog firing in it would close the dialog twice.
   watchdog_.Stop();
   if (testStarted_) {
+    // Nothing may start again while the radio restarts.
+    picture_.controlsEnabled = false;
     CRadioMessage reset;
     PerformReset(&reset);
     link_.send(reset);

@@ -7,10 +7,12 @@
 #include <csignal>
 #include <cstring>
 #include <iostream>
+#include <map>
 
 #include "builder_catalogue.h"
 #include "commands.h"
 #include "database_commands.h"
+#include "selftest_command.h"
 #include "session_commands.h"
 #include "varim/frame_trace_file.h"
 
@@ -119,6 +121,16 @@ int main(int argc, char** argv) {
   programChannel->add_option("--agc", settings.agc, "Slow, Fast or Off");
   programChannel->add_option("--mode", settings.mode, "SSB, PLT, AME or ISB");
 
+  const std::map<std::string, int> testTypes = {{"full", 0}, {"channel", 1}, {"lowrf", 2}};
+  int testType = 0;
+  bool json = false;
+  auto* selftest = app.add_subcommand("selftest", "Run the radio's built-in test and reset it");
+  selftest->add_option("TYPE", testType, "full, channel or lowrf")
+      ->required()
+      ->transform(CLI::CheckedTransformer(testTypes));
+  selftest->add_flag("--yes", assumeYes, "The load is connected: do not ask");
+  selftest->add_flag("--json", json, "Print the results as one JSON object");
+
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& error) {
@@ -163,6 +175,8 @@ int main(int argc, char** argv) {
   if (channelCommand->parsed()) return varimctl::RunChannel(link, std::cout, std::cerr);
   if (programChannel->parsed())
     return varimctl::RunProgramChannel(link, settings, std::cout, std::cerr);
+  if (selftest->parsed())
+    return varimctl::RunSelfTest(link, testType, assumeYes, json, std::cout, std::cerr);
   if (send->parsed()) {
     return varimctl::RunSend(link, name, args, answerOpcode, verbose, std::cout, std::cerr);
   }
