@@ -15,19 +15,25 @@ constexpr int kSelfTestTypes = 3;
 Bite::Bite(BiteLink link, varim::core::Operator& op, OneShotTimer& watchdog, Show show)
     : link_(std::move(link)), operator_(op), watchdog_(watchdog), show_(std::move(show)) {}
 
-Bite::~Bite() {
-  if (state_ != nullptr) state_->Forget(observerKey_);
-}
-
 void Bite::Install(varim::core::CommandRegistry& commands,
                    varim::core::ReportDispatcher& dispatcher, varim::core::RadioState& state,
                    varim::core::CommandRegistry::Predicate enabled) {
   state_ = &state;
   lastDisplay_ = state.Now().displayText;
-  observerKey_ = state.Observe([this](const varim::core::RadioStatus& s) { OnDisplay(s); });
-  commands.Install(varim::core::CommandId::kBite, {std::move(enabled), {}, [this] { Open(); }});
-  dispatcher.On(report::kSelfTest, [this](const CRadioMessage& f) { OnSelfTest(f); });
-  dispatcher.On(report::kCommandRefused, [this](const CRadioMessage& f) { OnCommandRefused(f); });
+  const std::weak_ptr<Bite*> alive = self_;
+  state.Observe([alive](const varim::core::RadioStatus& s) {
+    if (const auto self = alive.lock()) (*self)->OnDisplay(s);
+  });
+  commands.Install(varim::core::CommandId::kBite, {std::move(enabled), {}, [alive] {
+                                                     if (const auto self = alive.lock())
+                                                       (*self)->Open();
+                                                   }});
+  dispatcher.On(report::kSelfTest, [alive](const CRadioMessage& f) {
+    if (const auto self = alive.lock()) (*self)->OnSelfTest(f);
+  });
+  dispatcher.On(report::kCommandRefused, [alive](const CRadioMessage& f) {
+    if (const auto self = alive.lock()) (*self)->OnCommandRefused(f);
+  });
 }
 
 void Bite::Open() {

@@ -21,12 +21,10 @@ class Bite {
   using Show = std::function<void(BiteTest&)>;
 
   Bite(BiteLink link, varim::core::Operator& op, OneShotTimer& watchdog, Show show);
-  ~Bite();
   Bite(const Bite&) = delete;
   Bite& operator=(const Bite&) = delete;
 
-  // Installs the command (usable when enabled says so) and the report handlers. The seams must
-  // outlive this object's use of them.
+  // Installs the command (usable when enabled says so) and the report handlers.
   void Install(varim::core::CommandRegistry& commands, varim::core::ReportDispatcher& dispatcher,
                varim::core::RadioState& state, varim::core::CommandRegistry::Predicate enabled);
   // The command: the dialog, unless one is open already.
@@ -44,7 +42,9 @@ class Bite {
   OneShotTimer& watchdog_;
   Show show_;
   varim::core::RadioState* state_ = nullptr;
-  int observerKey_ = -1;
+  // The seams may outlive this object or die before it (the window drops its controller
+  // before its children): what they call back reaches it only while it lives.
+  std::shared_ptr<Bite*> self_ = std::make_shared<Bite*>(this);
   std::string lastDisplay_;
   std::unique_ptr<BiteTest> current_;
 };
