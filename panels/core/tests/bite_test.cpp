@@ -259,14 +259,19 @@ TEST_F(BiteFeatureTest, TheLoadQuestionComesFirstAndCancelSendsNothing) {
 
 TEST_F(BiteFeatureTest, CloseAfterARunResetsTheRadioAndWaitsForIt) {
   std::string statusDuringWait;
+  bool controlsDuringWait = true;
   Open([&](BiteTest& test) {
-    test.SetListener([&](const varim::panels::BitePicture& p) { statusDuringWait = p.status; });
+    test.SetListener([&](const varim::panels::BitePicture& p) {
+      statusDuringWait = p.status;
+      controlsDuringWait = p.controlsEnabled;
+    });
     test.Run();  // the full test, confirmed
     dispatcher_.Dispatch(SelfTestReport(0, AllItems(kPassed)));
     test.Close();
   });
   EXPECT_EQ(SentOpcodes(), (std::vector<int>{opcode::kPerformSelfTest, opcode::kPerformReset}));
   EXPECT_EQ(statusDuringWait, "Wait to perform RESET!!!");
+  EXPECT_FALSE(controlsDuringWait) << "no new test while the radio restarts";
   EXPECT_EQ(waits_, std::vector<int>{200});
 }
 
