@@ -15,6 +15,7 @@
 
 #include "about_dlg.h"
 #include "call_log_windows.h"
+#include "bite_feature.h"
 #include "file_information_dlg.h"
 #include "front_panel_feature.h"
 #include "help_opener.h"
@@ -273,6 +274,7 @@ void CMainFrame::InstallFeatures() {
       {[this](const varim::core::CallRecord& call) { controller_->Reports().Reply(call); },
        [this] { OpenHelpFile(); }, [this] { UpdateCommands(); }},
       view_);
+  new varim::ui::CBiteFeature(*controller_, operator_, this);
   controller_->State().Observe([this](const varim::core::RadioStatus&) { UpdateCommands(); });
 }
 

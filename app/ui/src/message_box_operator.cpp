@@ -26,4 +26,10 @@ bool MessageBoxOperator::Ask(const std::string& text) {
                                QString::fromStdString(text)) == QMessageBox::Yes;
 }
 
+bool MessageBoxOperator::Confirm(const std::string& text) {
+  return QMessageBox::warning(parent_, QApplication::applicationName(),
+                              QString::fromStdString(text), QMessageBox::Ok | QMessageBox::Cancel,
+                              QMessageBox::Cancel) == QMessageBox::Ok;
+}
+
 }  // namespace varim::ui

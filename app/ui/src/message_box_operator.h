@@ -13,6 +13,7 @@ class MessageBoxOperator : public varim::core::Operator {
   void SetParent(QWidget* parent) { parent_ = parent; }
   void Notify(const std::string& text, Icon icon) override;
   bool Ask(const std::string& text) override;
+  bool Confirm(const std::string& text) override;
 
  private:
   QWidget* parent_;

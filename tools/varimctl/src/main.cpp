@@ -7,6 +7,7 @@
 #include <csignal>
 #include <cstring>
 #include <iostream>
+#include <map>
 
 #include "builder_catalogue.h"
 #include "call_log_commands.h"
@@ -14,6 +15,7 @@
 #include "database_commands.h"
 #include "head_commands.h"
 #include "listen_command.h"
+#include "selftest_command.h"
 #include "session_commands.h"
 #include "varim/frame_trace_file.h"
 
@@ -151,6 +153,14 @@ int main(int argc, char** argv) {
   bool decline = false;
   auto* acceptFlag = listen->add_flag("--accept", accept, "Accept incoming calls");
   listen->add_flag("--decline", decline, "Decline incoming calls")->excludes(acceptFlag);
+  const std::map<std::string, int> testTypes = {{"full", 0}, {"channel", 1}, {"lowrf", 2}};
+  int testType = 0;
+  auto* selftest = app.add_subcommand("selftest", "Run the radio's built-in test and reset it");
+  selftest->add_option("TYPE", testType, "full, channel or lowrf")
+      ->required()
+      ->transform(CLI::CheckedTransformer(testTypes));
+  selftest->add_flag("--yes", assumeYes, "The load is connected: do not ask");
+  selftest->add_flag("--json", json, "Print the results as one JSON object");
 
   try {
     app.parse(argc, argv);
@@ -212,6 +222,8 @@ int main(int argc, char** argv) {
     std::signal(SIGTERM, OnInterrupt);
     return varimctl::RunDisplay(link, seconds, json, interrupted, std::cout, std::cerr);
   }
+  if (selftest->parsed())
+    return varimctl::RunSelfTest(link, testType, assumeYes, json, std::cout, std::cerr);
   if (send->parsed()) {
     return varimctl::RunSend(link, name, args, answerOpcode, verbose, std::cout, std::cerr);
   }

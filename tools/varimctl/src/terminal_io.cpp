@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <iostream>
 #include <thread>
@@ -19,6 +20,15 @@ void TerminalOperator::Notify(const std::string& text, Icon /*icon*/) {
 }
 
 bool TerminalOperator::Ask(const std::string& text) {
+  return AskTerminal(text, "[y/N]", {"y", "Y", "yes"});
+}
+
+bool TerminalOperator::Confirm(const std::string& text) {
+  return AskTerminal(text, "[ok/Cancel]", {"ok", "OK", "o", "y", "Y", "yes"});
+}
+
+bool TerminalOperator::AskTerminal(const std::string& text, const char* choices,
+                                   std::initializer_list<const char*> accepted) {
   if (assumeYes_) {
     err_ << text << " yes (--yes)\n";
     return true;
@@ -27,10 +37,11 @@ bool TerminalOperator::Ask(const std::string& text) {
     err_ << text << " no (give --yes to answer yes)\n";
     return false;
   }
-  err_ << text << " [y/N] " << std::flush;
+  err_ << text << " " << choices << " " << std::flush;
   std::string answer;
   std::getline(std::cin, answer);
-  return answer == "y" || answer == "Y" || answer == "yes";
+  return std::any_of(accepted.begin(), accepted.end(),
+                     [&answer](const char* word) { return answer == word; });
 }
 
 void TerminalPump::Wait(int ms) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <atomic>
+#include <initializer_list>
 #include <ostream>
 #include <string>
 
@@ -17,8 +18,13 @@ class TerminalOperator : public varim::core::Operator {
   TerminalOperator(std::ostream& err, bool assumeYes) : err_(err), assumeYes_(assumeYes) {}
   void Notify(const std::string& text, Icon icon) override;
   bool Ask(const std::string& text) override;
+  bool Confirm(const std::string& text) override;
 
  private:
+  // Asks on the terminal; true when the answer is one of the accepted words.
+  bool AskTerminal(const std::string& text, const char* choices,
+                   std::initializer_list<const char*> accepted);
+
   std::ostream& err_;
   bool assumeYes_;
 };
