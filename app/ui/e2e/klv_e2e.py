@@ -17,6 +17,16 @@ SKIPPED = 77
 # The opcodes on the line, as the radio takes and sends them.
 GET_MEMORY_SECTION = 36
 SET_SQUELCH_ON_OFF = 9
+PERFORM_SELF_TEST = 27
+PERFORM_RESET = 28
+DISPLAY_REPORT = 46
+REPORT_CONTROL_HEAD_KEYBOARD = 54
+ACCEPT_LINK = 80
+
+F1_PATTERN = [0xBF, 0x7B, 0xEF, 0x01]
+IDLE_PATTERN = [0xFF, 0x7B, 0xEF, 0x01]
+LOW_RF_TEST = 2
+SELF_TEST_ITEMS = 39
 
 
 def wait_until_read(s):
@@ -51,8 +61,73 @@ def startup(s):
     s.wait_frame(SET_SQUELCH_ON_OFF, mark, "SetSquelchOnOff")
 
 
+def show_varim_panel(s):
+    wait_until_read(s)
+    s.activate("View VARIM Panel")
+    s.find("frame", "VARIM Panel")
+
+
+def front_panel_display(s):
+    line = "HELLO WORLD"
+    show_varim_panel(s)
+    expect(not s.find_now("label", text=line), f"a label shows '{line}' before the radio sent it")
+    # A display report of lines (sub-type 3) in its short form: line 1, then two zero bytes.
+    text = " ".join(f"{ord(c):02X}" for c in line)
+    s.console(f"send {DISPLAY_REPORT:02X} 03 00 00 {text} 00 00", "frame sent")
+    s.find("label", text=line)
+
+
+def front_panel_key(s):
+    show_varim_panel(s)
+    f1 = s.find("push button", "F1")
+    mark = s.mark()
+    s.click(f1)
+    index, pattern = s.wait_frame(REPORT_CONTROL_HEAD_KEYBOARD, mark, "F1's key pattern")
+    expect(pattern == F1_PATTERN, f"the first key pattern after F1 was {pattern}, not F1's")
+    _, pattern = s.wait_frame(REPORT_CONTROL_HEAD_KEYBOARD, index + 1, "the idle key pattern")
+    expect(pattern == IDLE_PATTERN, f"the key pattern after F1's was {pattern}, not the idle one")
+
+
+def incoming_call(s):
+    caller, message = "ALPHA1", "MEET AT NOON"
+    wait_until_read(s)
+    s.console(f"call station {caller} {message}", f"station call from {caller}")
+    dialog = s.find("dialog", "Incoming Station Call.")
+    s.find("label", text=caller, within=dialog)
+    s.find("label", text=message, within=dialog)
+    mark = s.mark()
+    s.click(s.find("push button", "OK", within=dialog))
+    s.wait_frame(ACCEPT_LINK, mark, "AcceptLink")
+
+
+def bite(s):
+    summary = f"Summary: {SELF_TEST_ITEMS} Passed, 0 Failed, 0 Not Performed"
+    wait_until_read(s)
+    s.console("selftest all pass", "self test item all: pass")
+    s.activate("Built-in Test")
+    dialog = s.find("dialog", "BITE")
+    low_rf = s.find("radio button", "Low RF Test", within=dialog)
+    s.click(low_rf)
+    wait_for("Low RF Test to be chosen", lambda: s.is_checked(low_rf), 5)
+    mark = s.mark()
+    s.click(s.find("push button", "Run", within=dialog))
+    _, data = s.wait_frame(PERFORM_SELF_TEST, mark, "PerformSelfTest")
+    expect(data[1:2] == [LOW_RF_TEST], f"PerformSelfTest asked for test {data}, not Low RF")
+    s.find(("label", "text"), text=summary, within=dialog, timeout=20)
+    wait_for(f"the results list to show {SELF_TEST_ITEMS} items",
+             lambda: len(s.find_now("list item", within=dialog)) == SELF_TEST_ITEMS, 5)
+    mark = s.mark()
+    s.click(s.find("push button", "Close", within=dialog))
+    s.wait_frame(PERFORM_RESET, mark, "PerformReset")
+    wait_for("the BITE dialog to close", lambda: not s.find_now("dialog", "BITE"), 10)
+
+
 TESTS = {
     "startup": startup,
+    "front_panel_display": front_panel_display,
+    "front_panel_key": front_panel_key,
+    "incoming_call": incoming_call,
+    "bite": bite,
 }
 
 
