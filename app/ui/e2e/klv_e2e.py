@@ -1,0 +1,162 @@
+"""End-to-end tests: KLV driven through its accessibility interface against varim-sim.
+
+Usage (under a private D-Bus session, see run-e2e):
+    klv_e2e.py TEST --klv build/dev/app/ui/KLV --sim build/dev/sim/varim-sim
+
+Exit status 0 passed, 1 failed, 77 skipped (the accessibility stack cannot start here).
+"""
+
+import argparse
+import sys
+import traceback
+
+from harness import Failure, Session, Unavailable, frames_to_radio, wait_for
+
+SKIPPED = 77
+
+# The opcodes on the line, as the radio takes and sends them.
+GET_MEMORY_SECTION = 36
+SET_SQUELCH_ON_OFF = 9
+PERFORM_SELF_TEST = 27
+PERFORM_RESET = 28
+DISPLAY_REPORT = 46
+REPORT_CONTROL_HEAD_KEYBOARD = 54
+ACCEPT_LINK = 80
+
+F1_PATTERN = [0xBF, 0x7B, 0xEF, 0x01]
+IDLE_PATTERN = [0xFF, 0x7B, 0xEF, 0x01]
+LOW_RF_TEST = 2
+SELF_TEST_ITEMS = 39
+
+
+def wait_until_read(s):
+    """The start-up read is over and succeeded: no box or progress dialog is left, the status
+    bar is back to "Ready", Read Device is offered again (it is not while KLV is busy) and so
+    is the squelch toggle, which needs a radio that was read and reports."""
+
+    def offered(command):
+        buttons = s.find_now("push button", command)
+        return bool(buttons) and s.is_enabled(buttons[0])
+
+    def read():
+        status = s.find_now("status bar")
+        return (not s.find_now("dialog") and bool(status) and status[0].name == "Ready"
+                and offered("Read Device") and offered("Set Squelch On/Off"))
+
+    wait_for("KLV to finish reading the radio (no dialog left, 'Ready' in the status bar, "
+             "Read Device and Set Squelch On/Off offered)", read, 40)
+
+
+def expect(condition, message):
+    if not condition:
+        raise Failure(message)
+
+
+def startup(s):
+    wait_until_read(s)
+    reads = [code for code, _ in frames_to_radio(s.sim_trace) if code == GET_MEMORY_SECTION]
+    expect(reads, "KLV came up ready without reading the radio's memory")
+    mark = s.mark()
+    s.activate("Set Squelch On/Off")
+    s.wait_frame(SET_SQUELCH_ON_OFF, mark, "SetSquelchOnOff")
+
+
+def show_varim_panel(s):
+    wait_until_read(s)
+    s.activate("View VARIM Panel")
+    s.find("frame", "VARIM Panel")
+
+
+def front_panel_display(s):
+    line = "HELLO WORLD"
+    show_varim_panel(s)
+    expect(not s.find_now("label", text=line), f"a label shows '{line}' before the radio sent it")
+    # A display report of lines (sub-type 3) in its short form: line 1, then two zero bytes.
+    text = " ".join(f"{ord(c):02X}" for c in line)
+    s.console(f"send {DISPLAY_REPORT:02X} 03 00 00 {text} 00 00", "frame sent")
+    s.find("label", text=line)
+
+
+def front_panel_key(s):
+    show_varim_panel(s)
+    f1 = s.find("push button", "F1")
+    mark = s.mark()
+    s.click(f1)
+    index, pattern = s.wait_frame(REPORT_CONTROL_HEAD_KEYBOARD, mark, "F1's key pattern")
+    expect(pattern == F1_PATTERN, f"the first key pattern after F1 was {pattern}, not F1's")
+    _, pattern = s.wait_frame(REPORT_CONTROL_HEAD_KEYBOARD, index + 1, "the idle key pattern")
+    expect(pattern == IDLE_PATTERN, f"the key pattern after F1's was {pattern}, not the idle one")
+
+
+def incoming_call(s):
+    caller, message = "ALPHA1", "MEET AT NOON"
+    wait_until_read(s)
+    s.console(f"call station {caller} {message}", f"station call from {caller}")
+    dialog = s.find("dialog", "Incoming Station Call.")
+    s.find("label", text=caller, within=dialog)
+    s.find("label", text=message, within=dialog)
+    mark = s.mark()
+    s.click(s.find("push button", "OK", within=dialog))
+    s.wait_frame(ACCEPT_LINK, mark, "AcceptLink")
+
+
+def bite(s):
+    summary = f"Summary: {SELF_TEST_ITEMS} Passed, 0 Failed, 0 Not Performed"
+    wait_until_read(s)
+    s.console("selftest all pass", "self test item all: pass")
+    s.activate("Built-in Test")
+    dialog = s.find("dialog", "BITE")
+    low_rf = s.find("radio button", "Low RF Test", within=dialog)
+    s.click(low_rf)
+    wait_for("Low RF Test to be chosen", lambda: s.is_checked(low_rf), 5)
+    mark = s.mark()
+    s.click(s.find("push button", "Run", within=dialog))
+    _, data = s.wait_frame(PERFORM_SELF_TEST, mark, "PerformSelfTest")
+    expect(data[1:2] == [LOW_RF_TEST], f"PerformSelfTest asked for test {data}, not Low RF")
+    s.find(("label", "text"), text=summary, within=dialog, timeout=20)
+    wait_for(f"the results list to show {SELF_TEST_ITEMS} items",
+             lambda: len(s.find_now("list item", within=dialog)) == SELF_TEST_ITEMS, 5)
+    mark = s.mark()
+    s.click(s.find("push button", "Close", within=dialog))
+    s.wait_frame(PERFORM_RESET, mark, "PerformReset")
+    wait_for("the BITE dialog to close", lambda: not s.find_now("dialog", "BITE"), 10)
+
+
+TESTS = {
+    "startup": startup,
+    "front_panel_display": front_panel_display,
+    "front_panel_key": front_panel_key,
+    "incoming_call": incoming_call,
+    "bite": bite,
+}
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__,
+                                     formatter_class=argparse.RawDescriptionHelpFormatter)
+    parser.add_argument("test", choices=sorted(TESTS))
+    parser.add_argument("--klv", required=True, help="the KLV program")
+    parser.add_argument("--sim", required=True, help="the varim-sim program")
+    arguments = parser.parse_args()
+
+    session = Session(arguments.klv, arguments.sim)
+    try:
+        with session:
+            TESTS[arguments.test](session)
+    except Unavailable as reason:
+        print(f"SKIPPED: the accessibility stack cannot start here: {reason}")
+        return SKIPPED
+    except Failure as failure:
+        print(f"FAILED {arguments.test}: {failure}\n{session.report()}")
+        return 1
+    except Exception:
+        print(f"FAILED {arguments.test}:\n{traceback.format_exc()}\n{session.report()}")
+        return 1
+    finally:
+        session.remove_folder()
+    print(f"PASSED {arguments.test}")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
