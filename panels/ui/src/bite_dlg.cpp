@@ -104,7 +104,11 @@ CBiteDlg::CBiteDlg(varim::panels::BiteTest& test, QWidget* parent) : QDialog(par
   status_->setMinimumWidth(360);
   layout->addWidget(status_);
 
-  connect(types_, &QButtonGroup::idClicked, this, [this](int type) { test_.ChooseType(type); });
+  // Toggled, not clicked: a screen reader's toggle action and the arrow keys check a button
+  // without clicking it.
+  connect(types_, &QButtonGroup::idToggled, this, [this](int type, bool checked) {
+    if (checked) test_.ChooseType(type);
+  });
   connect(run_, &QPushButton::clicked, this, [this] { test_.Run(); });
   connect(close_, &QPushButton::clicked, this, [this] { test_.Close(); });
   test_.SetCloser([this] { QDialog::done(QDialog::Accepted); });
