@@ -401,7 +401,8 @@ TEST_F(DatabaseTransferTest, EveryLeadStyleReadsAndWritesTheWholeRadioRecord) {
     ASSERT_EQ(WriteRadioDataBase(engine_.get(), radio.get(), 0, nullptr, nullptr, 0), 1);
     auto back = std::make_unique<dbase>();
     ASSERT_EQ(ReadRadioDataBase(engine_.get(), back.get(), 0, nullptr, nullptr, 0), 1);
-    EXPECT_EQ(back->channels[0].rx_frequency, 7123450u);
+    const std::uint32_t rx = back->channels[0].rx_frequency;  // packed: copied, not bound
+    EXPECT_EQ(rx, 7123450u);
   }
 }
 
