@@ -15,6 +15,7 @@
 #include "varim/core/report_dispatcher.h"
 #include "varim/panels/bite.h"
 #include "varim/panels/deadline_timer.h"
+#include "varim/panels/front_panel.h"
 #include "varim/port_names.h"
 #include "varim/radio_commands.h"
 #include "varim/radio_opcodes.h"
@@ -27,10 +28,6 @@ using varim::panels::BitePicture;
 using varim::panels::BiteTest;
 
 constexpr char kCannotPerform[] = "Can not perform ";
-// Display report sub-type 3 carries line 1 of the radio's display in data bytes 3 to 13.
-constexpr std::uint8_t kDisplayLines = 3;
-constexpr int kLineStart = 3;
-constexpr int kLineLength = 11;
 
 // The radio's reports, taken on the session's incoming thread and handled on ours whenever the
 // command waits: the watchdog is polled there too, as the window's event loop would.
@@ -132,15 +129,9 @@ int RunSelfTest(const LinkOptions& options, int testType, bool assumeYes, bool j
     return kExitPortUnavailable;
   }
 
-  // The window takes its display line from the front panel; here only line 1 is needed, for
-  // the test's progress dots.
-  dispatcher.On(report::kDisplay, [&state](const CRadioMessage& frame) {
-    if (frame.GetDataByte(0) != kDisplayLines || frame.GetLen() - 1 < kLineStart + kLineLength)
-      return;
-    std::string line(reinterpret_cast<const char*>(frame.GetData() + kLineStart), kLineLength);
-    line.resize(line.find('\0') == std::string::npos ? line.size() : line.find('\0'));
-    state.Change([&line](varim::core::RadioStatus& s) { s.displayText = line; });
-  });
+  // The test's progress dots come in the radio's display line, as the front panel reads it.
+  varim::panels::FrontPanel frontPanel(session, op);
+  frontPanel.Install(dispatcher, state);
   dispatcher.On(report::kCommandRefused, [&op](const CRadioMessage& frame) {
     if (frame.GetDataByte(0) != opcode::kPerformSelfTest) return;
     op.Notify(std::string(kCannotPerform) +
