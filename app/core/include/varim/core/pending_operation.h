@@ -10,9 +10,13 @@ namespace varim::core {
 class PendingOperation {
  public:
   static constexpr int kIdle = 1;
-  static constexpr int kCallSent = 31;         // a call was reported sent; its result is due
+  static constexpr int kCallSent = 31;  // a call was reported sent; its result is due
+  static constexpr int kNetCallPlaced = 32;
+  static constexpr int kAllCallPlaced = 33;
   static constexpr int kLinkQualityDone = 34;  // reset both parts of the link-quality panel
   static constexpr int kNoLinkWaiting = 36;
+  static constexpr int kBiDirectionalStationSent = 37;
+  static constexpr int kBiDirectionalNetSent = 38;
   static constexpr int kIgnoreCallEnded = 39;
   static constexpr int kNoLinkWhileLinked = 40;
   static constexpr int kBackToIdle = 53;  // as 34
@@ -20,6 +24,7 @@ class PendingOperation {
   static constexpr int kIncomingCall = 55;
   static constexpr int kLinkAccepted = 57;
   static constexpr int kLinkAborted = 58;
+  static constexpr int kSoundingSent = 62;
 
   // What a step does besides changing the code.
   class Effects {
