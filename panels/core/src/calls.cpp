@@ -297,6 +297,17 @@ void Calls::ChooseTo(const std::string& text) {
   Changed();
 }
 
+void Calls::EnterTo(const std::string& text) {
+  if (!ale_.to.Select(text)) ale_.to.items.push_back(text);
+  ChooseTo(text);
+}
+
+void Calls::EnterLinkQualityTo(const std::string& text) {
+  if (!lq_.to.Select(text)) lq_.to.items.push_back(text);
+  lq_.to.Select(text);
+  Changed();
+}
+
 void Calls::ClearMessage() {
   ale_.message.clear();
   Changed();
@@ -636,10 +647,7 @@ void Calls::ShowEstablishedLink(int channel, int quality) {
 }
 
 void Calls::AcceptIncomingCall(const varim::core::IncomingCall& call) {
-  if (!ale_.to.Select(call.caller)) {
-    ale_.to.items.push_back(call.caller);
-    ale_.to.Select(call.caller);
-  }
+  EnterTo(call.caller);
   ale_.message = call.message;
   ShowEstablishedLink(call.channel, call.value);
 }
@@ -656,12 +664,7 @@ void Calls::Reply(const varim::core::CallRecord& record) {
     ChooseNet(net);
     ChooseChannel(record.channel == std::to_string(kAutoChannel) ? kAuto : record.channel);
   }
-  if (!ale_.to.Select(record.from)) {
-    ale_.to.items.push_back(record.from);
-    ale_.to.Select(record.from);
-  }
-  ale_.callType = kStation;
-  lastStation_ = ale_.to.index;
+  EnterTo(record.from);
   ale_.message = WithoutTrailingBlanks(record.message);
   Changed();
 }

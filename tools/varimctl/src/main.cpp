@@ -8,8 +8,10 @@
 #include <cstring>
 #include <iostream>
 #include <map>
+#include <vector>
 
 #include "builder_catalogue.h"
+#include "call_commands.h"
 #include "call_log_commands.h"
 #include "commands.h"
 #include "database_commands.h"
@@ -153,6 +155,31 @@ int main(int argc, char** argv) {
   bool decline = false;
   auto* acceptFlag = listen->add_flag("--accept", accept, "Accept incoming calls");
   listen->add_flag("--decline", decline, "Decline incoming calls")->excludes(acceptFlag);
+  varimctl::CallOptions callOptions;
+  std::vector<std::string> callWords;
+  auto* call = app.add_subcommand("call", "Place an ALE call and wait for its result");
+  call->add_option("TO", callWords, "station ADDRESS, net or all")->required()->expected(1, 2);
+  auto* lqa = app.add_subcommand("lqa", "Bidirectional link-quality exchange");
+  lqa->add_option("TO", callWords, "station ADDRESS or net")->required()->expected(1, 2);
+  for (auto* command : {call, lqa}) {
+    command->add_option("--net", callOptions.net, "Net number")->check(CLI::Range(1, 20));
+    command->add_option("--channel", callOptions.channel, "Channel number or auto");
+    command->add_option("--message", callOptions.message, "Text sent with the call");
+    command->add_option("--seconds", callOptions.seconds, "How long the result is waited for")
+        ->check(CLI::PositiveNumber);
+  }
+  call->add_flag("--json", callOptions.json, "The result as one JSON object");
+  call->add_option("--log-dir", callOptions.logDir, "Log the call in this folder's log.txt");
+  std::string linkAction;
+  auto* linkCommand = app.add_subcommand("link", "Abort the link or replace its channel");
+  linkCommand->add_option("ACTION", linkAction, "abort or replace")
+      ->required()
+      ->check(CLI::IsMember({"abort", "replace"}));
+  std::string soundAction;
+  auto* sound = app.add_subcommand("sound", "Start or stop sounding");
+  sound->add_option("ACTION", soundAction, "start or stop")
+      ->required()
+      ->check(CLI::IsMember({"start", "stop"}));
   const std::map<std::string, int> testTypes = {{"full", 0}, {"channel", 1}, {"lowrf", 2}};
   int testType = 0;
   auto* selftest = app.add_subcommand("selftest", "Run the radio's built-in test and reset it");
@@ -212,6 +239,26 @@ int main(int argc, char** argv) {
     std::signal(SIGTERM, OnInterrupt);
     return varimctl::RunListen(link, listenOptions, interrupted, std::cout, std::cerr);
   }
+  if (call->parsed() || lqa->parsed()) {
+    const std::string& to = callWords.front();
+    const bool station = to == "station" && callWords.size() == 2;
+    const bool other = (to == "net" || (to == "all" && call->parsed())) && callWords.size() == 1;
+    if (!station && !other) {
+      std::cerr << "varimctl: give station ADDRESS, net" << (call->parsed() ? " or all" : "")
+                << "\n";
+      return varimctl::kExitUsage;
+    }
+    callOptions.to = station       ? varimctl::Addressee::kStation
+                     : to == "net" ? varimctl::Addressee::kNet
+                                   : varimctl::Addressee::kAll;
+    if (station) callOptions.address = callWords[1];
+    return call->parsed() ? varimctl::RunCall(link, callOptions, std::cout, std::cerr)
+                          : varimctl::RunLinkQuality(link, callOptions, std::cout, std::cerr);
+  }
+  if (linkCommand->parsed())
+    return varimctl::RunLinkCommand(link, linkAction == "replace", std::cout, std::cerr);
+  if (sound->parsed())
+    return varimctl::RunSound(link, soundAction == "start", std::cout, std::cerr);
   if (version->parsed()) return varimctl::RunVersion(link, std::cout, std::cerr);
   if (channelCommand->parsed()) return varimctl::RunChannel(link, std::cout, std::cerr);
   if (programChannel->parsed())

@@ -128,6 +128,8 @@ class Calls : public varim::core::CallsPanel {
   void ChooseNet(int number);
   void ChooseChannel(const std::string& text);
   void ChooseTo(const std::string& text);
+  // An addressee the To list does not hold yet is added to it, then chosen.
+  void EnterTo(const std::string& text);
   void SetMessage(const std::string& text) { ale_.message = text; }
   void ClearMessage();
   void Dial();
@@ -141,6 +143,7 @@ class Calls : public varim::core::CallsPanel {
   void ChooseLinkQualityType(int type);
   void ChooseLinkQualityChannel(const std::string& text);
   void ChooseLinkQualityTo(const std::string& text) { lq_.to.Select(text); }
+  void EnterLinkQualityTo(const std::string& text);
   void SetLinkQualityMessage(const std::string& text) { lq_.message = text; }
   void ClearLinkQualityMessage();
   bool SendLinkQuality(std::string* reason = nullptr);
