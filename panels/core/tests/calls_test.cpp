@@ -242,6 +242,10 @@ TEST_F(CallsTest, RefusedSendsChangeNothing) {
     EXPECT_TRUE(calls_.Ale().sendEnabled);
     EXPECT_TRUE(calls_.Ale().to.enabled);
   }
+  calls_.AleUnusable();
+  for (bool enabled : {calls_.Ale().sendEnabled, calls_.Ale().stackEnabled,
+                       calls_.Ale().abortEnabled, calls_.Ale().replaceEnabled})
+    EXPECT_FALSE(enabled);
   databaseRead_ = false;
   calls_.Abort();
   calls_.Replace();

@@ -278,6 +278,12 @@ int RunLinkQuality(const LinkOptions& link, const CallOptions& options, std::ost
     err << "varimctl: " << problem << "\n";
     return kExitUsage;
   }
+  if (options.net) {
+    // The exchange runs in the net the radio scans: it is moved there first.
+    CRadioMessage enter;
+    EnterNetwork(&enter, static_cast<std::uint8_t>(*options.net));
+    if (!radio.Session().SendCommand(enter)) return kExitNoResponse;
+  }
   radio.Calls().SetLinkQualityMessage(options.message);
   std::string reason;
   if (!radio.Calls().SendLinkQuality(&reason)) return reason.empty() ? kExitNoResponse : kExitUsage;

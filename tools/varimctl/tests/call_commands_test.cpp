@@ -1,7 +1,11 @@
 #include "call_commands.h"
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include <array>
+#include <cstdio>
 
 #include <filesystem>
 #include <fstream>
@@ -141,6 +145,44 @@ TEST_F(CallCommandsTest, LinkCommandsExchangesAndSounding) {
   EXPECT_TRUE(radio_.State().sounding);
   EXPECT_EQ(varimctl::RunSound(link_, false, out_, err_), varimctl::kExitOk);
   EXPECT_FALSE(radio_.State().sounding);
+}
+
+// The program itself: what a script sees.
+int RunProgram(const std::string& arguments, std::string* output) {
+  const std::string command = std::string(VARIMCTL_PROGRAM) + " " + arguments + " 2>&1";
+  FILE* pipe = ::popen(command.c_str(), "r");
+  if (pipe == nullptr) return -1;
+  std::array<char, 256> chunk{};
+  std::string text;
+  while (std::fgets(chunk.data(), chunk.size(), pipe) != nullptr) text += chunk.data();
+  const int status = ::pclose(pipe);
+  *output = text;
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST_F(CallCommandsTest, TheProgramTakesTheCallCommands) {
+  struct Case {
+    std::string arguments;
+    int exit;
+    std::string output;
+  } cases[] = {
+      {"call station", 2, "give station ADDRESS"},
+      {"lqa all", 2, "give station ADDRESS, net\n"},
+      {"call station ALPHA --message \"hi there\" --json", 0,
+       "{\"result\": 1, \"text\": \"Link was established.\""},
+      {"link replace", 0, "link moved to channel"},
+      {"link abort", 0, "link aborted"},
+      {"link hold", 2, ""},
+      {"call all", 0, "Link was established."},
+      {"sound stop", 0, "sounding stopped"},
+  };
+  for (const Case& c : cases) {
+    std::string output;
+    EXPECT_EQ(RunProgram("--device " + link_.device + " " + c.arguments, &output), c.exit)
+        << c.arguments << "\n"
+        << output;
+    EXPECT_NE(output.find(c.output), std::string::npos) << c.arguments << "\n" << output;
+  }
 }
 
 }  // namespace
