@@ -493,9 +493,11 @@ QString Problem(const QWidget* widget, const QString& objectName) {
       QAccessible::queryAccessibleInterface(const_cast<QWidget*>(widget));
   const QString name = accessible != nullptr ? accessible->text(QAccessible::Name) : QString();
   static const QRegularExpression camelCase("[a-z][A-Z]");
-  const bool identifier =
-      !name.contains(' ') && (camelCase.match(name).hasMatch() ||
-                              (name == objectName && camelCase.match(objectName).hasMatch()));
+  // Labels of the radio's own that are written as one word.
+  static const QStringList kOwnLabels = {"BiDirectional"};
+  const bool identifier = !name.contains(' ') && !kOwnLabels.contains(name) &&
+                          (camelCase.match(name).hasMatch() ||
+                           (name == objectName && camelCase.match(objectName).hasMatch()));
   if (!name.isEmpty() && !identifier) return {};
   return QString("%1 %2: \"%3\"").arg(widget->metaObject()->className(), objectName, name);
 }

@@ -37,6 +37,8 @@ QComboBox* MessageBox() {
   box->setEditable(true);
   box->setInsertPolicy(QComboBox::NoInsert);
   box->lineEdit()->setMaxLength(static_cast<int>(varim::panels::Calls::kMaxMessage));
+  // The box's own text field is what a screen reader lands on while the operator types.
+  box->lineEdit()->setAccessibleName(QObject::tr("Message:"));
   return box;
 }
 
