@@ -610,7 +610,6 @@ void Calls::LinkEnded() {
   if (form_.enableChannelControls) form_.enableChannelControls(true);
   biDirectionalInProgress_ = false;
   callInProgress_ = false;
-  if (form_.setScanState) form_.setScanState(scanState_);
   Changed();
 }
 

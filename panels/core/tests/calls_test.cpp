@@ -181,7 +181,13 @@ TEST_F(CallsTest, CallFramesAndRecords) {
        PendingOperation::kNetCallPlaced,
        {'N', 'E', 'T', 'T', 'W', 'O', 0, 0x00, 7},
        "7"},
-      {"All Call", "Auto", "", opcode::kAllCall, PendingOperation::kAllCallPlaced, {}, "255"},
+      {"All Call",
+       "Auto",
+       "",
+       opcode::kAllCall,
+       PendingOperation::kAllCallPlaced,
+       {0x01, 0xFF, 0xFF},
+       "255"},
   };
   for (const Case& c : cases) {
     calls_.SetScanState(1);
@@ -193,7 +199,7 @@ TEST_F(CallsTest, CallFramesAndRecords) {
     ASSERT_EQ(Opcodes(), (std::vector<int>{c.opcode})) << c.to;
     const std::string data(reinterpret_cast<const char*>(sent_[0].GetData()), sent_[0].GetLen());
     const std::string expected(c.data.begin(), c.data.end());
-    EXPECT_EQ(data.find(expected) == std::string::npos, false) << c.to;
+    EXPECT_NE(data.find(expected), std::string::npos) << c.to;
     EXPECT_EQ(dispatcher_.Pending().Code(), c.pending) << c.to;
     const auto& record = reports_.CurrentCall();
     EXPECT_EQ(record.channel, c.loggedChannel) << c.to;
