@@ -19,6 +19,7 @@ CCallsFeature::CCallsFeature(varim::core::ConnectionController& controller,
     ale_->Mirror();
     linkQuality_->Mirror();
   });
+  calls_->UpdateLinkInfo();
 }
 
 // The tabs mirror the calls: they must not hear of them once the feature is gone.
