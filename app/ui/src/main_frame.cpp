@@ -275,6 +275,7 @@ void CMainFrame::InstallFeatures() {
        [this] { OpenHelpFile(); }, [this] { UpdateCommands(); }},
       view_);
   new varim::ui::CBiteFeature(*controller_, operator_, this);
+  view_->AttachChannelDlg(new CChannelDlg(*controller_, *this, operator_, view_->StatusLine()));
   controller_->State().Observe([this](const varim::core::RadioStatus&) { UpdateCommands(); });
 }
 
