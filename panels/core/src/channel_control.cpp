@@ -100,16 +100,16 @@ void ChannelControl::FillFromRecord(const channel& record) {
   entry_.Load(FrequencyText(record.tx_frequency), FrequencyText(record.rx_frequency));
 }
 
-ChannelChoices ChannelControl::Choices(ChannelField field) const {
+ChannelChoices ChannelControl::Choices(ChannelSetting field) const {
   return ChoicesOf(field, controller_.State().Now().isbPresent);
 }
 
-int ChannelControl::RowOf(ChannelField field) const {
+int ChannelControl::RowOf(ChannelSetting field) const {
   channel shown = edited_;
   return RowOfCode(field, FieldOf(shown, field), controller_.State().Now().isbPresent);
 }
 
-void ChannelControl::Choose(ChannelField field, int row) {
+void ChannelControl::Choose(ChannelSetting field, int row) {
   const ChannelChoices choices = Choices(field);
   if (row < 0 || row >= static_cast<int>(choices.size())) return;
   FieldOf(edited_, field) = choices[static_cast<std::size_t>(row)].code;

@@ -16,45 +16,46 @@ constexpr std::uint32_t kHertzPerUnit = 10;
 
 }  // namespace
 
-ChannelChoices ChoicesOf(ChannelField field, bool isbPresent) {
+ChannelChoices ChoicesOf(ChannelSetting field, bool isbPresent) {
   switch (field) {
-    case ChannelField::kPower:
+    case ChannelSetting::kPower:
       return kPowerChoices;
-    case ChannelField::kBand:
+    case ChannelSetting::kBand:
       return kBandChoices;
-    case ChannelField::kMode:
+    case ChannelSetting::kMode:
       return ChannelChoices(kModeChoices)
           .first(isbPresent ? std::size(kModeChoices) : kModesWithoutIsb);
-    case ChannelField::kAgc:
+    case ChannelSetting::kAgc:
       return kAgcChoices;
-    case ChannelField::kBandwidth:
+    case ChannelSetting::kBandwidth:
       return kBandwidthChoices;
   }
   return {};
 }
 
-int RowOfCode(ChannelField field, int code, bool isbPresent) {
+int RowOfCode(ChannelSetting field, int code, bool isbPresent) {
   const ChannelChoices choices = ChoicesOf(field, isbPresent);
   // Any non-zero sideband is the upper one, as the radio treats it.
-  if (field == ChannelField::kBand) return code == 0 ? 0 : 1;
+  if (field == ChannelSetting::kBand) return code == 0 ? 0 : 1;
   for (std::size_t row = 0; row < choices.size(); ++row) {
     if (choices[row].code == code) return static_cast<int>(row);
   }
-  const bool lastForUnknown = field == ChannelField::kPower || field == ChannelField::kBandwidth;
+  const bool lastForUnknown =
+      field == ChannelSetting::kPower || field == ChannelSetting::kBandwidth;
   return lastForUnknown ? static_cast<int>(choices.size()) - 1 : kUnknownCode;
 }
 
-std::uint8_t& FieldOf(channel& record, ChannelField field) {
+std::uint8_t& FieldOf(channel& record, ChannelSetting field) {
   switch (field) {
-    case ChannelField::kPower:
+    case ChannelSetting::kPower:
       return record.tx_power;
-    case ChannelField::kBand:
+    case ChannelSetting::kBand:
       return record.sideband;
-    case ChannelField::kMode:
+    case ChannelSetting::kMode:
       return record.mode;
-    case ChannelField::kAgc:
+    case ChannelSetting::kAgc:
       return record.agc;
-    case ChannelField::kBandwidth:
+    case ChannelSetting::kBandwidth:
       break;
   }
   return record.bandwidth;

@@ -186,11 +186,11 @@ TEST_F(ChannelControlTest, SelectsReadsAndProgramsAChannelThenGoesToPriority) {
   control_->ChooseDuplex();
   control_->ChangeFrequency(Box::kTx, "7.1234567");
   control_->ChangeFrequency(Box::kRx, "12.5");
-  control_->Choose(varim::panels::ChannelField::kPower, 1);      // MED
-  control_->Choose(varim::panels::ChannelField::kBandwidth, 0);  // 2.1
-  control_->Choose(varim::panels::ChannelField::kAgc, 2);        // Off
-  control_->Choose(varim::panels::ChannelField::kMode, 2);       // AME
-  control_->Choose(varim::panels::ChannelField::kBand, 0);       // LSB
+  control_->Choose(varim::panels::ChannelSetting::kPower, 1);      // MED
+  control_->Choose(varim::panels::ChannelSetting::kBandwidth, 0);  // 2.1
+  control_->Choose(varim::panels::ChannelSetting::kAgc, 2);        // Off
+  control_->Choose(varim::panels::ChannelSetting::kMode, 2);       // AME
+  control_->Choose(varim::panels::ChannelSetting::kBand, 0);       // LSB
   ASSERT_TRUE(control_->ProgramEnabled()) << operator_.LastNotice();
   ASSERT_TRUE(control_->ProgramChannel());
   std::uint8_t record[13];

@@ -37,25 +37,25 @@ TEST(FrequencyText, ConvertsWithoutRounding) {
 }
 
 TEST(ChannelChoices, UnknownCodesShowAsTheListSays) {
-  using varim::panels::ChannelField;
+  using varim::panels::ChannelSetting;
   using varim::panels::RowOfCode;
   const struct {
-    ChannelField field;
+    ChannelSetting field;
     int code;
     bool isb;
     int row;
   } cases[] = {
-      {ChannelField::kPower, 4, false, 2},     {ChannelField::kPower, 9, false, 3},
-      {ChannelField::kBandwidth, 5, false, 0}, {ChannelField::kBandwidth, 77, false, 5},
-      {ChannelField::kAgc, 255, false, 2},     {ChannelField::kAgc, 7, false, -1},
-      {ChannelField::kBand, 9, false, 1},      {ChannelField::kMode, 3, false, -1},
-      {ChannelField::kMode, 3, true, 3},
+      {ChannelSetting::kPower, 4, false, 2},     {ChannelSetting::kPower, 9, false, 3},
+      {ChannelSetting::kBandwidth, 5, false, 0}, {ChannelSetting::kBandwidth, 77, false, 5},
+      {ChannelSetting::kAgc, 255, false, 2},     {ChannelSetting::kAgc, 7, false, -1},
+      {ChannelSetting::kBand, 9, false, 1},      {ChannelSetting::kMode, 3, false, -1},
+      {ChannelSetting::kMode, 3, true, 3},
   };
   for (const auto& c : cases)
     EXPECT_EQ(RowOfCode(c.field, c.code, c.isb), c.row)
         << static_cast<int>(c.field) << " " << c.code;
-  EXPECT_EQ(varim::panels::ChoicesOf(ChannelField::kMode, false).size(), 3u);
-  EXPECT_EQ(varim::panels::ChoicesOf(ChannelField::kMode, true).back().text, std::string("ISB"));
+  EXPECT_EQ(varim::panels::ChoicesOf(ChannelSetting::kMode, false).size(), 3u);
+  EXPECT_EQ(varim::panels::ChoicesOf(ChannelSetting::kMode, true).back().text, std::string("ISB"));
 }
 
 struct Keystroke {

@@ -12,7 +12,7 @@ namespace varimctl {
 namespace {
 
 using varim::panels::ChannelControl;
-using varim::panels::ChannelField;
+using varim::panels::ChannelSetting;
 using ScanMode = ChannelControl::ScanMode;
 
 constexpr int kFirstNet = 1;
@@ -20,7 +20,7 @@ constexpr int kLastNet = 20;
 constexpr char kFirstGroup = 'A';
 constexpr char kLastGroup = 'E';
 
-const char* ChoiceText(const channel& record, ChannelField field) {
+const char* ChoiceText(const channel& record, ChannelSetting field) {
   channel copy = record;
   // ISB is shown whatever the radio reports of it: the channel holds what it holds.
   const int row = varim::panels::RowOfCode(field, varim::panels::FieldOf(copy, field), true);
@@ -49,11 +49,11 @@ int RunChannel(const LinkOptions& options, std::optional<int> number, std::ostre
   }
   out << "channel " << *number << "  tx " << varim::panels::FrequencyText(current.tx_frequency)
       << " MHz  rx " << varim::panels::FrequencyText(current.rx_frequency) << " MHz  "
-      << ChoiceText(current, ChannelField::kPower) << "  "
-      << ChoiceText(current, ChannelField::kBand) << "  "
-      << ChoiceText(current, ChannelField::kMode) << "  AGC "
-      << ChoiceText(current, ChannelField::kAgc) << "  BW "
-      << ChoiceText(current, ChannelField::kBandwidth) << "\n";
+      << ChoiceText(current, ChannelSetting::kPower) << "  "
+      << ChoiceText(current, ChannelSetting::kBand) << "  "
+      << ChoiceText(current, ChannelSetting::kMode) << "  AGC "
+      << ChoiceText(current, ChannelSetting::kAgc) << "  BW "
+      << ChoiceText(current, ChannelSetting::kBandwidth) << "\n";
   return kExitOk;
 }
 

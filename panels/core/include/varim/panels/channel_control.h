@@ -71,9 +71,9 @@ class ChannelControl {
   const channel& Edited() const { return edited_; }
 
   // Power, Band, Mode, AGC and BW: the row a field shows, and the operator's choice.
-  int RowOf(ChannelField field) const;
-  ChannelChoices Choices(ChannelField field) const;
-  void Choose(ChannelField field, int row);
+  int RowOf(ChannelSetting field) const;
+  ChannelChoices Choices(ChannelSetting field) const;
+  void Choose(ChannelSetting field, int row);
 
   // Tx. Freq. and Rx. Freq., Simplex and Duplex.
   void ChangeFrequency(FrequencyEntry::Box box, const std::string& text);

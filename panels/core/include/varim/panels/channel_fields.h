@@ -26,15 +26,15 @@ inline constexpr ChannelChoice kAgcChoices[] = {{"Slow", 0}, {"Fast", 1}, {"Off"
 inline constexpr ChannelChoice kBandwidthChoices[] = {{"2.1", 5}, {"2.7", 0}, {"3.0", 4},
                                                       {"3.3", 1}, {"LSM", 2}, {"CW", 3}};
 
-enum class ChannelField { kPower, kBand, kMode, kAgc, kBandwidth };
+enum class ChannelSetting { kPower, kBand, kMode, kAgc, kBandwidth };
 
 // The entries the form offers for a field; ISB only on a radio that has it.
-ChannelChoices ChoicesOf(ChannelField field, bool isbPresent);
+ChannelChoices ChoicesOf(ChannelSetting field, bool isbPresent);
 // The row a stored code shows as. A code the power and bandwidth lists do not know shows as
 // their last entry; any other field answers -1 (no entry) for an unknown code, and so does a
 // radio without ISB for the ISB code.
-int RowOfCode(ChannelField field, int code, bool isbPresent);
-std::uint8_t& FieldOf(channel& record, ChannelField field);
+int RowOfCode(ChannelSetting field, int code, bool isbPresent);
+std::uint8_t& FieldOf(channel& record, ChannelSetting field);
 
 // A stored frequency as the form shows it: MHz with five decimals, to the 10 Hz the radio keeps.
 std::string FrequencyText(std::uint32_t hertz);
