@@ -192,7 +192,13 @@ void ChannelControl::OnScanButton() {
     case ScanButton::kIdle:
       scanButton_ = ScanButton::kScanning;
       controller_.Picture().aleCapable = true;
-      StartScanning();
+      // A radio that did not start must not be shown scanning: Stop Scan would stop nothing.
+      if (!StartScanning()) {
+        scanButton_ = ScanButton::kIdle;
+        controller_.Picture().aleCapable = false;
+        FitToScanning(true);
+        selector_.shown = false;
+      }
       break;
     case ScanButton::kScanning:
       scanButton_ = ScanButton::kIdle;

@@ -12,6 +12,7 @@
 #include <thread>
 
 #include "varim/byte_order.h"
+#include "varim/core/operator_texts.h"
 #include "varim/db/channel_set.h"
 #include "varim/radio_commands.h"
 #include "varim/radio_opcodes.h"
@@ -225,8 +226,16 @@ TEST_F(ChannelControlTest, StartsAndStopsScanningInBothModes) {
   EXPECT_FALSE(control_->AleTabsPresent());
   EXPECT_EQ(radio_->State().operationMode, opcode::kOperationGroupScan);
   EXPECT_EQ(radio_->State().scanGroup, kGroupB);
+  // As if the radio had been found scanning on its own: the first stop reports where it stopped.
+  controller_->Picture().firstScanMark = 1;
   control_->OnScanButton();
   EXPECT_EQ(radio_->State().operationMode, opcode::kOperationChannel);
+  EXPECT_EQ(controller_->Picture().firstScanMark, 2);
+  const int stoppedOn = radio_->State().activeChannel;
+  ASSERT_GE(control_->ActiveRow(), 0);
+  EXPECT_EQ(control_->ChannelNumbers()[static_cast<std::size_t>(control_->ActiveRow())], stoppedOn);
+  EXPECT_EQ(control_->Current().tx_frequency,
+            controller_->Session().Databases().radio.channels[stoppedOn - 1].tx_frequency);
   EXPECT_TRUE(control_->ChannelControlsShown());
   EXPECT_FALSE(control_->Selector().shown);
 
@@ -248,6 +257,17 @@ TEST_F(ChannelControlTest, StartsAndStopsScanningInBothModes) {
   EXPECT_EQ(radio_->State().aleOnOff, 0);
   EXPECT_EQ(control_->ScanState(), ScanButton::kIdle);
   EXPECT_TRUE(operator_.Notices().empty()) << operator_.LastNotice();
+}
+
+TEST_F(ChannelControlTest, AFailedProgrammingGivesThePanelBack) {
+  Connect();
+  radio_->SetSilent(true);
+  EXPECT_FALSE(control_->ProgramChannel());
+  EXPECT_EQ(operator_.LastNotice(), varim::core::texts::kRadioDoesNotRespond);
+  EXPECT_TRUE(control_->AreaEnabled());
+  EXPECT_FALSE(controller_->Busy());
+  EXPECT_EQ(control_->StatusText(), "");
+  EXPECT_NE(controller_->Picture().operationMode, ChannelControl::kProgrammedMode);
 }
 
 }  // namespace
