@@ -62,7 +62,11 @@ std::optional<ChannelControl::ScanMode> ChannelControl::AskScanMode(
 void ChannelControl::Install() {
   controller_.OnRead([this] { Refresh(); });
   // The Mode list grows by ISB once the radio reports it.
-  controller_.State().Observe([this](const varim::core::RadioStatus&) { Changed(); });
+  controller_.State().Observe([this, isb = false](const varim::core::RadioStatus& s) mutable {
+    if (s.isbPresent == isb) return;
+    isb = s.isbPresent;
+    Changed();
+  });
 }
 
 const std::vector<int>& ChannelControl::ChannelNumbers() const {
@@ -359,6 +363,24 @@ void ChannelControl::SelectScanEntry(int row) {
       return;
   }
   Send(frame);
+  Changed();
+}
+
+void ChannelControl::UpdateCurrentScanNetNumber(int row) {
+  if (row < 0 || row >= static_cast<int>(selector_.entries.size())) return;
+  const std::string& chosen = selector_.entries[static_cast<std::size_t>(row)];
+  switch (scanMode_) {
+    case ScanMode::kGroups:
+      selectedGroup_ = chosen[0] - 'A';
+      break;
+    case ScanMode::kAle:
+      selectedNet_ = std::stoi(chosen);
+      break;
+    default:
+      Notify(texts::kUpdateNetMode);
+      return;
+  }
+  selector_.selectedRow = row;
   Changed();
 }
 

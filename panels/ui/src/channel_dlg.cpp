@@ -7,6 +7,8 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "combo_fill.h"
+
 namespace varim::ui {
 
 using varim::panels::ChannelSetting;
@@ -190,23 +192,18 @@ void CChannelDlg::MirrorTabs() {
 
 void CChannelDlg::Mirror() {
   const varim::panels::ChannelControl& c = control_;
-  {
-    const QSignalBlocker blocker(channelList_);
-    channelList_->clear();
-    for (int number : c.ChannelNumbers()) channelList_->addItem(QString::number(number));
-    channelList_->setCurrentIndex(c.ActiveRow());
-  }
+  QStringList numbers;
+  for (int number : c.ChannelNumbers()) numbers << QString::number(number);
+  FillList(channelList_, numbers, c.ActiveRow());
   for (auto [edit, box] : {std::pair{txEdit_, Box::kTx}, std::pair{rxEdit_, Box::kRx}}) {
     const QString text = QString::fromStdString(c.Frequencies().Text(box));
     if (edit->text() != text) edit->setText(text);
   }
   for (std::size_t field = 0; field < fieldLists_.size(); ++field) {
-    QComboBox* list = fieldLists_[field];
-    const QSignalBlocker blocker(list);
-    list->clear();
-    for (const varim::panels::ChannelChoice& choice : c.Choices(static_cast<ChannelSetting>(field)))
-      list->addItem(choice.text);
-    list->setCurrentIndex(c.RowOf(static_cast<ChannelSetting>(field)));
+    const auto setting = static_cast<ChannelSetting>(field);
+    QStringList choices;
+    for (const varim::panels::ChannelChoice& choice : c.Choices(setting)) choices << choice.text;
+    FillList(fieldLists_[field], choices, c.RowOf(setting));
   }
   simplex_->setChecked(!c.Frequencies().Duplex());
   duplex_->setChecked(c.Frequencies().Duplex());

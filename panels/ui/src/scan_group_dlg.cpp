@@ -1,7 +1,8 @@
 #include "scan_group_dlg.h"
 
 #include <QHBoxLayout>
-#include <QSignalBlocker>
+
+#include "combo_fill.h"
 
 namespace varim::ui {
 
@@ -24,13 +25,12 @@ CScanGroupDlg::CScanGroupDlg(varim::panels::ChannelControl& control, QWidget* pa
 
 void CScanGroupDlg::Mirror() {
   const varim::panels::ChannelControl::ScanSelector& selector = control_.Selector();
-  const QSignalBlocker blocker(list_);
   const QString label = QString::fromStdString(selector.label);
   label_->setText(label);
   list_->setAccessibleName(label);
-  list_->clear();
-  for (const std::string& entry : selector.entries) list_->addItem(QString::fromStdString(entry));
-  list_->setCurrentIndex(selector.selectedRow);
+  QStringList entries;
+  for (const std::string& entry : selector.entries) entries << QString::fromStdString(entry);
+  FillList(list_, entries, selector.selectedRow);
   netNumber_->setText(QString::fromStdString(selector.netNumber));
   netName_->setText(QString::fromStdString(selector.netName));
   netNumber_->setVisible(selector.netFieldsShown);

@@ -99,6 +99,8 @@ class ChannelControl {
   const ScanSelector& Selector() const { return selector_; }
   // The operator picked another group or net in the selector.
   void SelectScanEntry(int row);
+  // The calls panel moved the selector: the entry is remembered, nothing is sent.
+  void UpdateCurrentScanNetNumber(int row);
 
   // The whole channel area, as the connection and the calls switch it.
   void EnableArea(bool enabled);

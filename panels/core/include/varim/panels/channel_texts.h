@@ -16,7 +16,5 @@ inline constexpr char kUpdateNetMode[] = "UpdateCurrentScanNetNumber: Scan Mode 
 inline constexpr char kScanButtonState[] = "ChannelDlg: Incorrect Scan Button state!";
 inline constexpr char kScanGroupsLabel[] = "Scan Groups";
 inline constexpr char kScanAleLabel[] = "Scan ALE";
-inline constexpr char kPleaseWait[] = "Please wait !  ";
-inline constexpr char kOperationDone[] = "The Operation Completed Successful";
 
 }  // namespace varim::panels::channel_texts
