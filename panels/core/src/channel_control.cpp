@@ -159,7 +159,7 @@ bool ChannelControl::ProgramChannel() {
     view_.ShowPleaseWait(true);
     controller_.PumpWait(kProgramWaitRounds);
     view_.ShowPleaseWait(false);
-    view_.ShowOperationDone(kOperationDoneMs);
+    view_.ShowOperationDone(varim::core::ConnectionController::kOperationDoneMs);
     controller_.Picture().operationMode = kProgrammedMode;
   }
   // After a failure too the operator gets the panel back, to try again or choose otherwise.

@@ -201,7 +201,7 @@ TEST_F(ChannelControlTest, SelectsReadsAndProgramsAChannelThenGoesToPriority) {
   EXPECT_TRUE(std::equal(std::begin(record), std::end(record), std::begin(expected)));
   EXPECT_EQ(controller_->Session().Databases().radio.channels[number - 1].tx_frequency, 7'123'450u);
   EXPECT_EQ(view_.pleaseWait, (std::vector<bool>{true, false, true, false}));
-  EXPECT_EQ(view_.doneMs.back(), ChannelControl::kOperationDoneMs);
+  EXPECT_EQ(view_.doneMs.back(), 4000);
   EXPECT_EQ(controller_->Picture().operationMode, ChannelControl::kProgrammedMode);
   EXPECT_TRUE(control_->AreaEnabled());
   EXPECT_FALSE(controller_->Busy());

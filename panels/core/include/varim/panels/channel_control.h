@@ -26,9 +26,8 @@ class ChannelControl {
 
   static constexpr int kGroupCount = 5;
   static constexpr int kNetCount = 20;
-  // 600 rounds of 10 ms for the radio to store the channel, then the done box for 4 s.
+  // 600 rounds of 10 ms for the radio to store the channel, then the done box.
   static constexpr int kProgramWaitRounds = 600;
-  static constexpr int kOperationDoneMs = 4000;
   // What the radio reports as its operation mode once a channel was programmed.
   static constexpr int kProgrammedMode = 7;
 
