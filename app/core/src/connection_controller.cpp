@@ -364,6 +364,7 @@ bool ConnectionController::ReadAfterReset() {
   const dbase& radio = session_.Databases().radio;
   picture_.noiseBlankerAvailable = radio.options[kNoiseBlankerOption].status == 1;
   RunConfigurationChecks();
+  for (const auto& listener : readListeners_) listener();
   view_.StateChanged();
   return true;
 }

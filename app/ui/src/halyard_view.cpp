@@ -32,13 +32,9 @@ CHalyardView::CHalyardView(varim::core::ConnectionController& controller, QWidge
   setObjectName("CHalyardView");
 
   channelPanel_ = Child("ChannelPanel", "Channel");
-  channelSelector_ = new QListWidget(channelPanel_);
-  channelSelector_->setObjectName("ChannelSelector");
   statusLine_ = new QLabel(channelPanel_);
   statusLine_->setObjectName("StatusLine");
-  auto* channelLayout = new QVBoxLayout(channelPanel_);
-  channelLayout->addWidget(channelSelector_);
-  channelLayout->addWidget(statusLine_);
+  (new QVBoxLayout(channelPanel_))->addWidget(statusLine_);
 
   clarifierPanel_ = Child("ClarifierPanel", "Clarifier");
   clarifier_ = new QSlider(Qt::Horizontal, clarifierPanel_);
@@ -152,6 +148,13 @@ void CHalyardView::DestroyKeypads() {
   keypads_.clear();
 }
 
+void CHalyardView::AttachChannelDlg(CChannelDlg* channelDlg) {
+  channelDlg_ = channelDlg;
+  channelDlg_->setParent(channelPanel_);
+  static_cast<QVBoxLayout*>(channelPanel_->layout())->insertWidget(0, channelDlg_);
+  channelDlg_->EnableArea(controller_.PanelsEnabled());
+}
+
 void CHalyardView::ShowPanel(Panel panel) {
   const bool generation1 = controller_.Session().RadioGeneration() == RadioGeneration::kVarim2E;
   const bool computerInterface = panel == Panel::kComputerInterface;
@@ -178,6 +181,7 @@ void CHalyardView::ShowPanel(Panel panel) {
 void CHalyardView::EnablePanels(bool enabled) {
   aleEditor_->setEnabled(enabled);
   channelPanel_->setEnabled(enabled);
+  if (channelDlg_) channelDlg_->EnableArea(enabled);
   optionsEditor_->setEnabled(enabled);
   clarifierPanel_->setEnabled(enabled);
   ccirEditor_->setEnabled(enabled);
@@ -206,10 +210,6 @@ void CHalyardView::AdaptToCcir(bool ccirPresent) {
 }
 
 void CHalyardView::Refresh() {
-  const varim::core::ProgrammedChannels& channels = controller_.Channels();
-  channelSelector_->clear();
-  for (int number : channels.numbers) channelSelector_->addItem(QString::number(number));
-  if (channels.activeRow >= 0) channelSelector_->setCurrentRow(channels.activeRow);
   const varim::core::RadioPicture& picture = controller_.Picture();
   clarifier_->setValue(picture.clarifierPosition);
   notch_->setValue(picture.notchPosition);

@@ -2,11 +2,11 @@
 
 #include <QGroupBox>
 #include <QLabel>
-#include <QListWidget>
 #include <QSlider>
 #include <QTableWidget>
 #include <QWidget>
 
+#include "channel_dlg.h"
 #include "head_display.h"
 #include "head_keypad.h"
 #include "varim/core/connection_controller.h"
@@ -31,6 +31,8 @@ class CHalyardView : public QWidget {
   void SetStatusLine(const QString& text) { statusLine_->setText(text); }
   // The head's displays draw what the front panel decodes, and its keypads press its keys.
   void AttachFrontPanel(varim::panels::FrontPanel& frontPanel);
+  // The channel area takes the channel panel, above its status line.
+  void AttachChannelDlg(CChannelDlg* channelDlg);
 
   QWidget* ChannelPanel() const { return channelPanel_; }
   QWidget* ClarifierPanel() const { return clarifierPanel_; }
@@ -41,7 +43,7 @@ class CHalyardView : public QWidget {
   QWidget* AleEditor() const { return aleEditor_; }
   QWidget* CcirEditor() const { return ccirEditor_; }
   QWidget* Display() const;
-  QListWidget* ChannelSelector() const { return channelSelector_; }
+  CChannelDlg* ChannelDlg() const { return channelDlg_; }
   QLabel* StatusLine() const { return statusLine_; }
   bool KeypadsShown() const { return !keypads_.isEmpty(); }
   // The keys of the front panel shown, none while no front panel is.
@@ -55,7 +57,7 @@ class CHalyardView : public QWidget {
 
   varim::core::ConnectionController& controller_;
   QGroupBox* channelPanel_;
-  QListWidget* channelSelector_;
+  CChannelDlg* channelDlg_ = nullptr;
   QLabel* statusLine_;
   QGroupBox* clarifierPanel_;
   QSlider* clarifier_;

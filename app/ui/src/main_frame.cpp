@@ -276,7 +276,10 @@ void CMainFrame::InstallFeatures() {
        [this] { OpenHelpFile(); }, [this] { UpdateCommands(); }},
       view_);
   new varim::ui::CBiteFeature(*controller_, operator_, this);
-  new varim::ui::CCallsFeature(*controller_, operator_, this);
+  auto* calls = new varim::ui::CCallsFeature(*controller_, operator_, this);
+  auto* channels = new CChannelDlg(*controller_, *this, operator_, view_->StatusLine());
+  channels->SetAleTabs(calls->AleTab(), calls->LinkQualityTab());
+  view_->AttachChannelDlg(channels);
   controller_->State().Observe([this](const varim::core::RadioStatus&) { UpdateCommands(); });
 }
 

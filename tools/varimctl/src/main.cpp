@@ -9,10 +9,13 @@
 #include <iostream>
 #include <map>
 #include <vector>
+#include <optional>
+#include <string>
 
 #include "builder_catalogue.h"
 #include "call_commands.h"
 #include "call_log_commands.h"
+#include "channel_commands.h"
 #include "commands.h"
 #include "database_commands.h"
 #include "head_commands.h"
@@ -110,7 +113,18 @@ int main(int argc, char** argv) {
 
   auto* version =
       app.add_subcommand("version", "Print the radio's software version and generation");
-  auto* channelCommand = app.add_subcommand("channel", "Print the channel the radio works on now");
+  auto* channelCommand = app.add_subcommand(
+      "channel", "Switch the radio to channel N if given; print the channel it works on now");
+  std::optional<int> channelNumber;
+  channelCommand->add_option("N", channelNumber, "Channel number")->check(CLI::Range(1, 200));
+  varimctl::ScanRequest scan;
+  std::string scanAction;
+  auto* scanCommand = app.add_subcommand("scan", "Start or stop scanning");
+  scanCommand->add_option("ACTION", scanAction, "start or stop")
+      ->required()
+      ->check(CLI::IsMember({"start", "stop"}));
+  auto* scanGroup = scanCommand->add_option("--group", scan.group, "Scan group A-E");
+  scanCommand->add_option("--net", scan.net, "ALE net 1-20")->excludes(scanGroup);
 
   varimctl::ChannelSettings settings;
   auto* programChannel = app.add_subcommand("program-channel", "Program one channel of the radio");
@@ -260,7 +274,12 @@ int main(int argc, char** argv) {
   if (sound->parsed())
     return varimctl::RunSound(link, soundAction == "start", std::cout, std::cerr);
   if (version->parsed()) return varimctl::RunVersion(link, std::cout, std::cerr);
-  if (channelCommand->parsed()) return varimctl::RunChannel(link, std::cout, std::cerr);
+  if (channelCommand->parsed())
+    return varimctl::RunChannel(link, channelNumber, std::cout, std::cerr);
+  if (scanCommand->parsed()) {
+    scan.start = scanAction == "start";
+    return varimctl::RunScan(link, scan, std::cout, std::cerr);
+  }
   if (programChannel->parsed())
     return varimctl::RunProgramChannel(link, settings, std::cout, std::cerr);
   if (keyCommand->parsed()) return varimctl::RunKey(link, keyNames, std::cerr);

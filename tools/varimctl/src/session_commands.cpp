@@ -4,6 +4,7 @@
 #include <cstring>
 #include <memory>
 
+#include "session_link.h"
 #include "terminal_io.h"
 #include "varim/core/operator_texts.h"
 #include "varim/core/radio_generation.h"
@@ -25,24 +26,6 @@ using varim::core::RadioSession;
 using namespace varim::db;
 
 constexpr int kBaudRates[] = {1200, 2400, 4800, 9600};
-
-// A session on the link; false (after saying why) when the port cannot be opened.
-struct Link {
-  Link(std::ostream& err, bool assumeYes) : op(err, assumeYes), session(op, pump) {}
-
-  bool Open(const LinkOptions& options, std::ostream& err) {
-    session.Engine().SetFrameTrace(options.trace);
-    const bool opened = options.device.empty() ? session.Open(options.port, options.baud)
-                                               : session.Open(options.device, options.baud);
-    if (!opened)
-      err << "varimctl: " << DescribePortError(session.PortError(), session.Device()) << "\n";
-    return opened;
-  }
-
-  TerminalOperator op;
-  TerminalPump pump;
-  RadioSession session;
-};
 
 const char* GenerationName(varim::core::RadioGeneration generation) {
   switch (generation) {
@@ -236,22 +219,6 @@ int RunVersion(const LinkOptions& options, std::ostream& out, std::ostream& err)
   out << std::string(reinterpret_cast<char*>(version), strnlen(reinterpret_cast<char*>(version), 8))
       << "\n"
       << GenerationName(link.session.CheckSoftwareVersion()) << "\n";
-  return kExitOk;
-}
-
-int RunChannel(const LinkOptions& options, std::ostream& out, std::ostream& err) {
-  Link link(err, false);
-  if (!link.Open(options, err)) return kExitPortUnavailable;
-  channel current{};
-  if (!link.session.ReadCurrentChannel(current)) return kExitNoResponse;
-  char line[160];
-  std::snprintf(line, sizeof line, "tx %.5f MHz  rx %.5f MHz  %s  %s  AGC %s  %s  %s",
-                current.tx_frequency / 1e6, current.rx_frequency / 1e6,
-                CodeToText(lists::kSideband, current.sideband),
-                CodeToText(lists::kPower, current.tx_power), CodeToText(lists::kAgc, current.agc),
-                CodeToText(lists::kMode, current.mode),
-                CodeToText(lists::kBandwidth, current.bandwidth));
-  out << line << "\n";
   return kExitOk;
 }
 

@@ -41,9 +41,6 @@ int RunWrite(const LinkOptions& link, const DatabaseFiles& files, const Terminal
 // The radio's software version and generation.
 int RunVersion(const LinkOptions& link, std::ostream& out, std::ostream& err);
 
-// The channel the radio works on now.
-int RunChannel(const LinkOptions& link, std::ostream& out, std::ostream& err);
-
 // What program-channel sets; texts are the database files' list texts, frequencies in MHz.
 struct ChannelSettings {
   int number = 0;

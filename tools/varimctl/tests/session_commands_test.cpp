@@ -8,6 +8,7 @@
 #include <sstream>
 #include <string>
 
+#include "channel_commands.h"
 #include "varim/byte_order.h"
 #include "varim/core/operator_texts.h"
 #include "varim/db/ale_file.h"
@@ -177,8 +178,9 @@ TEST_F(SessionCommandsTest, VersionChannelAndProgramChannel) {
   EXPECT_EQ(out_.str(), "02.050\nVARIM-2E (generation 1)\n");
 
   out_.str("");
-  EXPECT_EQ(varimctl::RunChannel(link, out_, err_), varimctl::kExitOk);
-  EXPECT_EQ(out_.str(), "tx 1.74500 MHz  rx 1.74500 MHz  USB  Medium  AGC Fast  PLT  3300\n");
+  EXPECT_EQ(varimctl::RunChannel(link, std::nullopt, out_, err_), varimctl::kExitOk);
+  EXPECT_EQ(out_.str(),
+            "channel 1  tx 1.74500 MHz  rx 1.74500 MHz  MED  USB  PLT  AGC Fast  BW 3.3\n");
 
   varimctl::ChannelSettings settings;
   settings.number = 7;

@@ -4,6 +4,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "varim/core/call_lists.h"
 #include "varim/core/comm_settings.h"
@@ -115,6 +116,9 @@ class ConnectionController {
   RadioGeneration CheckSoftwareVersion() { return session_.CheckSoftwareVersion(); }
   int ReadActiveChannel();
   int ListProgrammedChannels(int activeChannel);
+  // Told at the end of every read of the radio, once the channel list and the active channel's
+  // parameters are in.
+  void OnRead(std::function<void()> listener) { readListeners_.push_back(std::move(listener)); }
   bool UpdateToolBarAndSliders();
 
   // Where every report the incoming thread hands over arrives, on the window's thread.
@@ -198,6 +202,7 @@ class ConnectionController {
   RadioPicture picture_;
   ProgrammedChannels channels_;
   channel activeChannelParameters_{};
+  std::vector<std::function<void()>> readListeners_;
   std::string serialNumberText_;
   std::string radioCodeText_;
 };
