@@ -16,6 +16,7 @@
 #include "about_dlg.h"
 #include "call_log_windows.h"
 #include "bite_feature.h"
+#include "channel_panes_feature.h"
 #include "file_information_dlg.h"
 #include "front_panel_feature.h"
 #include "help_opener.h"
@@ -275,6 +276,7 @@ void CMainFrame::InstallFeatures() {
        [this] { OpenHelpFile(); }, [this] { UpdateCommands(); }},
       view_);
   new varim::ui::CBiteFeature(*controller_, operator_, this);
+  view_->AttachChannelPanes((new CChannelPanesFeature(*controller_, this))->Panes());
   controller_->State().Observe([this](const varim::core::RadioStatus&) { UpdateCommands(); });
 }
 

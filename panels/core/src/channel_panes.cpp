@@ -9,13 +9,8 @@ ChannelPanes::ChannelPanes(varim::core::ConnectionController& controller)
       clarifier_([this](const CRadioMessage& frame) { return SendClarifier(frame); }),
       notch_([this](const CRadioMessage& frame) { return SendNotch(frame); }) {}
 
-ChannelPanes::~ChannelPanes() {
-  if (state_ != nullptr) state_->Forget(observer_);
-}
-
 void ChannelPanes::Install(varim::core::RadioState& state) {
-  state_ = &state;
-  observer_ = state.Observe([this](const varim::core::RadioStatus&) { Refresh(); });
+  state.Observe([this](const varim::core::RadioStatus&) { Refresh(); });
   Refresh();
 }
 

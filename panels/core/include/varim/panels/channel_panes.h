@@ -12,11 +12,10 @@ namespace varim::panels {
 // controller: they take input by the panes' enabling rule, start from the positions the last
 // read found in the radio, and write what the radio acknowledged back into the controller's
 // picture so that a later refresh does not undo the operator's setting. Runs on the window's
-// thread.
+// thread, and lives as long as the controller: the window tears both down together.
 class ChannelPanes {
  public:
   explicit ChannelPanes(varim::core::ConnectionController& controller);
-  ~ChannelPanes();
   ChannelPanes(const ChannelPanes&) = delete;
   ChannelPanes& operator=(const ChannelPanes&) = delete;
 
@@ -38,8 +37,6 @@ class ChannelPanes {
   bool SendNotch(const CRadioMessage& frame);
 
   varim::core::ConnectionController& controller_;
-  varim::core::RadioState* state_ = nullptr;
-  int observer_ = 0;
   ClarifierPane clarifier_;
   NotchPane notch_;
   std::function<void()> listener_;
