@@ -3,7 +3,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
-#include <QSlider>
 #include <QTableWidget>
 #include <QWidget>
 

@@ -2,6 +2,7 @@
 
 #include <functional>
 
+#include "varim/core/connection_controller.h"
 #include "varim/panels/scroll_action.h"
 #include "varim/radio_message.h"
 
@@ -14,9 +15,10 @@ class NotchPane {
   // Sends one frame to the radio; true when the radio acknowledged it.
   using Sender = std::function<bool(const CRadioMessage&)>;
 
-  static constexpr int kMinimum = 300;
-  static constexpr int kMaximum = 2700;
-  static constexpr int kStep = 240;
+  // The controller reads the radio's notch index on the same scale.
+  static constexpr int kMinimum = varim::core::ConnectionController::kNotchMinimum;
+  static constexpr int kMaximum = varim::core::ConnectionController::kNotchMaximum;
+  static constexpr int kStep = varim::core::ConnectionController::kNotchLineSize;
 
   explicit NotchPane(Sender send) : send_(std::move(send)) {}
 
