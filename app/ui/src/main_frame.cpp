@@ -14,8 +14,8 @@
 #include <QVBoxLayout>
 
 #include "about_dlg.h"
-#include "call_log_windows.h"
 #include "bite_feature.h"
+#include "call_log_windows.h"
 #include "channel_panes_feature.h"
 #include "file_information_dlg.h"
 #include "front_panel_feature.h"
