@@ -36,20 +36,11 @@ CHalyardView::CHalyardView(varim::core::ConnectionController& controller, QWidge
   statusLine_->setObjectName("StatusLine");
   (new QVBoxLayout(channelPanel_))->addWidget(statusLine_);
 
+  // Their panes come with their feature (AttachChannelPanes).
   clarifierPanel_ = Child("ClarifierPanel", "Clarifier");
-  clarifier_ = new QSlider(Qt::Horizontal, clarifierPanel_);
-  clarifier_->setRange(-200, 200);
-  (new QVBoxLayout(clarifierPanel_))->addWidget(clarifier_);
-
+  new QVBoxLayout(clarifierPanel_);
   notchPanel_ = Child("NotchPanel", "Notch Filter");
-  notch_ = new QSlider(Qt::Horizontal, notchPanel_);
-  using varim::core::ConnectionController;
-  notch_->setRange(ConnectionController::kNotchMinimum, ConnectionController::kNotchMaximum);
-  notch_->setSingleStep(ConnectionController::kNotchLineSize);
-  notch_->setPageStep(ConnectionController::kNotchLineSize);
-  notch_->setTickInterval(ConnectionController::kNotchLineSize);
-  notch_->setTickPosition(QSlider::TicksBelow);
-  (new QVBoxLayout(notchPanel_))->addWidget(notch_);
+  new QVBoxLayout(notchPanel_);
 
   optionsEditor_ = Child("OptionsEditor", "Radio Options");
   channelsGrid_ = new QTableWidget(kMaxChannel, static_cast<int>(kChannelColumns.size()), this);
@@ -113,6 +104,21 @@ QWidget* CHalyardView::Display() const {
 void CHalyardView::AttachFrontPanel(varim::panels::FrontPanel& frontPanel) {
   frontPanel_ = &frontPanel;
   frontPanel.SetPanels(*varim2eHead_, *varimHead_);
+}
+
+void CHalyardView::AttachChannelPanes(varim::panels::ChannelPanes& panes) {
+  panes_ = &panes;
+  clarifierPane_ = new CClarifierPaneView(panes.Clarifier(), clarifierPanel_);
+  clarifierPanel_->layout()->addWidget(clarifierPane_);
+  notchPane_ = new CNotchPaneView(panes.Notch(), notchPanel_);
+  notchPanel_->layout()->addWidget(notchPane_);
+  panes.SetListener([this] {
+    clarifierPane_->Mirror();
+    clarifierPane_->setVisible(panes_->ClarifierShown());
+    notchPane_->Mirror();
+    notchPane_->setVisible(panes_->NotchShown());
+  });
+  panes.Refresh();
 }
 
 void CHalyardView::MakeKeypads(RadioGeneration generation) {
@@ -183,11 +189,9 @@ void CHalyardView::EnablePanels(bool enabled) {
   channelPanel_->setEnabled(enabled);
   if (channelDlg_) channelDlg_->EnableArea(enabled);
   optionsEditor_->setEnabled(enabled);
-  clarifierPanel_->setEnabled(enabled);
   ccirEditor_->setEnabled(enabled);
-  const bool notchHeld =
-      controller_.Session().Flags().ccir_present == 1 && controller_.Session().AleOff();
-  notchPanel_->setEnabled(enabled && !notchHeld);
+  // The channel panes follow their own rule, of which the panels' state is a part.
+  if (panes_ != nullptr) panes_->Refresh();
 }
 
 void CHalyardView::AdaptToCcir(bool ccirPresent) {
@@ -210,11 +214,7 @@ void CHalyardView::AdaptToCcir(bool ccirPresent) {
 }
 
 void CHalyardView::Refresh() {
-  const varim::core::RadioPicture& picture = controller_.Picture();
-  clarifier_->setValue(picture.clarifierPosition);
-  notch_->setValue(picture.notchPosition);
-  clarifier_->setVisible(picture.clarifierShown && !picture.clarifierOff);
-  notch_->setVisible(picture.notchShown);
+  if (panes_ != nullptr) panes_->Refresh();
   // The generation may have changed with a read: the display follows it.
   ShowPanel(controller_.CurrentPanel());
 }

@@ -2,14 +2,16 @@
 
 #include <QGroupBox>
 #include <QLabel>
-#include <QSlider>
 #include <QTableWidget>
 #include <QWidget>
 
 #include "channel_dlg.h"
+#include "clarifier_pane_view.h"
 #include "head_display.h"
 #include "head_keypad.h"
+#include "notch_pane_view.h"
 #include "varim/core/connection_controller.h"
+#include "varim/panels/channel_panes.h"
 #include "varim/panels/front_panel.h"
 
 namespace varim::ui {
@@ -33,10 +35,14 @@ class CHalyardView : public QWidget {
   void AttachFrontPanel(varim::panels::FrontPanel& frontPanel);
   // The channel area takes the channel panel, above its status line.
   void AttachChannelDlg(CChannelDlg* channelDlg);
+  // The clarifier and notch-filter panes show and work what the feature holds.
+  void AttachChannelPanes(varim::panels::ChannelPanes& panes);
 
   QWidget* ChannelPanel() const { return channelPanel_; }
   QWidget* ClarifierPanel() const { return clarifierPanel_; }
   QWidget* NotchPanel() const { return notchPanel_; }
+  CClarifierPaneView* ClarifierPane() const { return clarifierPane_; }
+  CNotchPaneView* NotchPane() const { return notchPane_; }
   QWidget* OptionsEditor() const { return optionsEditor_; }
   QTableWidget* ChannelsGrid() const { return channelsGrid_; }
   QWidget* GroupsGrid() const { return groupsGrid_; }
@@ -60,9 +66,10 @@ class CHalyardView : public QWidget {
   CChannelDlg* channelDlg_ = nullptr;
   QLabel* statusLine_;
   QGroupBox* clarifierPanel_;
-  QSlider* clarifier_;
   QGroupBox* notchPanel_;
-  QSlider* notch_;
+  varim::panels::ChannelPanes* panes_ = nullptr;
+  CClarifierPaneView* clarifierPane_ = nullptr;
+  CNotchPaneView* notchPane_ = nullptr;
   QGroupBox* optionsEditor_;
   QLabel* channelsLabel_;
   QTableWidget* channelsGrid_;

@@ -17,6 +17,7 @@
 #include "bite_feature.h"
 #include "call_log_windows.h"
 #include "calls_feature.h"
+#include "channel_panes_feature.h"
 #include "file_information_dlg.h"
 #include "front_panel_feature.h"
 #include "help_opener.h"
@@ -280,6 +281,7 @@ void CMainFrame::InstallFeatures() {
   auto* channels = new CChannelDlg(*controller_, *this, operator_, view_->StatusLine());
   channels->SetAleTabs(calls->AleTab(), calls->LinkQualityTab());
   view_->AttachChannelDlg(channels);
+  view_->AttachChannelPanes((new CChannelPanesFeature(*controller_, this))->Panes());
   controller_->State().Observe([this](const varim::core::RadioStatus&) { UpdateCommands(); });
 }
 

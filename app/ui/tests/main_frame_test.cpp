@@ -285,6 +285,23 @@ TEST_F(FrameTest, PanelsShowTheirOwnChildren) {
   EXPECT_TRUE(view->ChannelPanel()->isVisible());
   EXPECT_TRUE(view->ClarifierPanel()->isVisible());
   EXPECT_TRUE(view->NotchPanel()->isVisible());
+  EXPECT_FALSE(view->ClarifierPane()->isEnabled()) << "no radio was read";
+  EXPECT_FALSE(view->NotchPane()->isEnabled());
+}
+
+TEST_F(FrameTest, TheChannelPanesTakeInputOnceTheRadioIsReadAndTheViewTogglesHideThem) {
+  StartFrame("varim-global");
+  varim::ui::CHalyardView* view = frame_->View();
+  EXPECT_TRUE(view->ClarifierPane()->isEnabled());
+  EXPECT_TRUE(view->NotchPane()->isEnabled());
+  frame_->OnCommand(CommandId::kClarifier);
+  EXPECT_FALSE(MenuItem("Clarifier")->isChecked());
+  EXPECT_FALSE(view->ClarifierPane()->isVisible());
+  EXPECT_TRUE(view->NotchPane()->isVisible());
+  frame_->OnCommand(CommandId::kNotchFilter);
+  frame_->OnCommand(CommandId::kClarifier);
+  EXPECT_TRUE(view->ClarifierPane()->isVisible());
+  EXPECT_FALSE(view->NotchPane()->isVisible());
 }
 
 TEST_F(FrameTest, AGenerationOneCcirRadioSwapsTheFrontPanelButtonAndShowsCcir) {

@@ -20,6 +20,7 @@
 #include "database_commands.h"
 #include "head_commands.h"
 #include "listen_command.h"
+#include "pane_commands.h"
 #include "selftest_command.h"
 #include "session_commands.h"
 #include "varim/frame_trace_file.h"
@@ -203,6 +204,13 @@ int main(int argc, char** argv) {
   selftest->add_flag("--yes", assumeYes, "The load is connected: do not ask");
   selftest->add_flag("--json", json, "Print the results as one JSON object");
 
+  int clarifierHz = 0;
+  auto* clarifier = app.add_subcommand("clarifier", "Set the clarifier (0 switches it off)");
+  clarifier->add_option("HZ", clarifierHz, "Offset in Hz, -200 to 200, in steps of 10")->required();
+  std::string notchValue;
+  auto* notch = app.add_subcommand("notch", "Set the notch filter, or switch it off");
+  notch->add_option("HZ", notchValue, "300 to 2700 Hz in steps of 240, or off")->required();
+
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& error) {
@@ -290,6 +298,8 @@ int main(int argc, char** argv) {
   }
   if (selftest->parsed())
     return varimctl::RunSelfTest(link, testType, assumeYes, json, std::cout, std::cerr);
+  if (clarifier->parsed()) return varimctl::RunClarifier(link, clarifierHz, std::cout, std::cerr);
+  if (notch->parsed()) return varimctl::RunNotch(link, notchValue, std::cout, std::cerr);
   if (send->parsed()) {
     return varimctl::RunSend(link, name, args, answerOpcode, verbose, std::cout, std::cerr);
   }
