@@ -7,6 +7,8 @@
 #include <deque>
 #include <mutex>
 
+#include "json_text.h"
+#include "session_link.h"
 #include "terminal_io.h"
 #include "varim/core/call_lists.h"
 #include "varim/core/call_reports.h"
@@ -90,13 +92,7 @@ class CallLink {
 
   // Opens the line and puts the radio under remote control; with the database, reads it.
   int Open(const LinkOptions& link, bool readDatabase, std::ostream& err) {
-    session_.Engine().SetFrameTrace(link.trace);
-    const bool opened = link.device.empty() ? session_.Open(link.port, link.baud)
-                                            : session_.Open(link.device, link.baud);
-    if (!opened) {
-      err << "varimctl: " << DescribePortError(session_.PortError(), session_.Device()) << "\n";
-      return kExitPortUnavailable;
-    }
+    if (!OpenSession(session_, link, err)) return kExitPortUnavailable;
     if (!session_.EnterRemote()) return kExitNoResponse;
     if (readDatabase) {
       if (!session_.ReadRadio(nullptr)) return kExitNoResponse;
@@ -162,15 +158,6 @@ Clock::time_point After(double seconds) {
          std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds));
 }
 
-std::string JsonText(const std::string& text) {
-  std::string json = "\"";
-  for (const char c : text) {
-    if (c == '"' || c == '\\') json += '\\';
-    json += c;
-  }
-  return json + "\"";
-}
-
 bool IsCallReport(int opcode) {
   return opcode == report::kStationCallSent || opcode == report::kNetCallSent ||
          opcode == report::kAllCallSent;
@@ -232,7 +219,7 @@ int RunCall(const LinkOptions& link, const CallOptions& options, std::ostream& o
   }
   const std::string text = varim::core::CallResultText(result->result);
   if (options.json) {
-    out << "{\"result\": " << result->result << ", \"text\": " << JsonText(text)
+    out << "{\"result\": " << result->result << ", \"text\": " << JsonString(text)
         << ", \"channel\": " << result->channel << ", \"quality\": " << result->value << "}\n";
   } else {
     out << text << " (channel " << result->channel << ", link quality " << result->value << ")\n";

@@ -6,6 +6,8 @@
 #include <deque>
 #include <mutex>
 
+#include "json_text.h"
+#include "session_link.h"
 #include "terminal_io.h"
 #include "varim/core/radio_session.h"
 #include "varim/core/radio_state.h"
@@ -55,12 +57,7 @@ struct HeadLink {
       : op(err, false), session(op, pump, [this](CRadioMessage r) { reports.Push(r); }) {}
 
   bool Open(const LinkOptions& options, std::ostream& err) {
-    session.Engine().SetFrameTrace(options.trace);
-    const bool opened = options.device.empty() ? session.Open(options.port, options.baud)
-                                               : session.Open(options.device, options.baud);
-    if (!opened)
-      err << "varimctl: " << DescribePortError(session.PortError(), session.Device()) << "\n";
-    return opened;
+    return OpenSession(session, options, err);
   }
 
   ReportQueue reports;
@@ -68,28 +65,6 @@ struct HeadLink {
   TerminalPump pump;
   varim::core::RadioSession session;
 };
-
-// The head's texts are Latin-1; a JSON string is UTF-8 with its control characters escaped.
-std::string JsonString(const std::string& text) {
-  std::string json = "\"";
-  for (const char c : text) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (c == '"' || c == '\\') {
-      json += '\\';
-      json += c;
-    } else if (byte < 0x20 || byte == 0x7F) {
-      char escaped[8];
-      std::snprintf(escaped, sizeof escaped, "\\u%04x", byte);
-      json += escaped;
-    } else if (byte >= 0x80) {
-      json += static_cast<char>(0xC0 | (byte >> 6));
-      json += static_cast<char>(0x80 | (byte & 0x3F));
-    } else {
-      json += c;
-    }
-  }
-  return json + "\"";
-}
 
 // A terminal takes no control characters from the radio: they show as dots.
 std::string Printable(const std::string& text) {

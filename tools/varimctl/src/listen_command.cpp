@@ -10,6 +10,8 @@
 #include <variant>
 #include <vector>
 
+#include "json_text.h"
+#include "session_link.h"
 #include "terminal_io.h"
 #include "varim/core/call_reports.h"
 #include "varim/core/radio_reports.h"
@@ -133,24 +135,6 @@ std::string TimeNow() {
   return text;
 }
 
-std::string JsonString(const std::string& text) {
-  std::string json = "\"";
-  for (const char c : text) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (c == '"' || c == '\\') {
-      json += '\\';
-      json += c;
-    } else if (byte < 0x20) {
-      char escaped[8];
-      std::snprintf(escaped, sizeof escaped, "\\u%04x", byte);
-      json += escaped;
-    } else {
-      json += c;
-    }
-  }
-  return json + "\"";
-}
-
 void Print(const Line& line, bool json, std::ostream& out) {
   const std::string time = TimeNow();
   if (!json) {
@@ -223,14 +207,7 @@ class Listener {
     calls_.Load();
   }
 
-  bool Open(const LinkOptions& link, std::ostream& err) {
-    session_.Engine().SetFrameTrace(link.trace);
-    const bool opened = link.device.empty() ? session_.Open(link.port, link.baud)
-                                            : session_.Open(link.device, link.baud);
-    if (!opened)
-      err << "varimctl: " << DescribePortError(session_.PortError(), session_.Device()) << "\n";
-    return opened;
-  }
+  bool Open(const LinkOptions& link, std::ostream& err) { return OpenSession(session_, link, err); }
 
   // Remote mode with the display reports on, as the program keeps the radio.
   bool StartReports() {

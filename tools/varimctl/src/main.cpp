@@ -8,9 +8,9 @@
 #include <cstring>
 #include <iostream>
 #include <map>
-#include <vector>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "builder_catalogue.h"
 #include "call_commands.h"

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "frame_text.h"
+#include "session_link.h"
 #include "terminal_io.h"
 #include "varim/core/radio_session.h"
 #include "varim/panels/clarifier_pane.h"
@@ -23,12 +24,7 @@ struct PaneLink {
   explicit PaneLink(std::ostream& err) : op(err, false), session(op, pump) {}
 
   bool Open(const LinkOptions& options, std::ostream& err) {
-    session.Engine().SetFrameTrace(options.trace);
-    const bool opened = options.device.empty() ? session.Open(options.port, options.baud)
-                                               : session.Open(options.device, options.baud);
-    if (!opened)
-      err << "varimctl: " << DescribePortError(session.PortError(), session.Device()) << "\n";
-    return opened;
+    return OpenSession(session, options, err);
   }
 
   // Sends the frame and keeps its image for the report.

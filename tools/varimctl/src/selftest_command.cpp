@@ -7,6 +7,8 @@
 #include <string>
 #include <thread>
 
+#include "json_text.h"
+#include "session_link.h"
 #include "terminal_io.h"
 #include "varim/core/command_registry.h"
 #include "varim/core/radio_reports.h"
@@ -68,30 +70,13 @@ class ReportPump : public varim::core::EventPump {
   std::deque<CRadioMessage> reports_;
 };
 
-std::string JsonText(const std::string& text) {
-  std::string quoted = "\"";
-  for (const char c : text) {
-    if (c == '"' || c == '\\') {
-      quoted += '\\';
-      quoted += c;
-    } else if (static_cast<unsigned char>(c) < 0x20) {
-      char escaped[8];
-      std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
-      quoted += escaped;
-    } else {
-      quoted += c;
-    }
-  }
-  return quoted + "\"";
-}
-
 void PrintResults(const BitePicture& picture, bool json, std::ostream& out) {
   if (json) {
     out << "{\"items\": [";
     const char* separator = "";
     for (const varim::panels::BiteItemResult& item : picture.items) {
-      out << separator << "{\"number\": " << item.number << ", \"name\": " << JsonText(item.name)
-          << ", \"result\": " << JsonText(varim::panels::BiteResultWord(item.resultClass)) << "}";
+      out << separator << "{\"number\": " << item.number << ", \"name\": " << JsonString(item.name)
+          << ", \"result\": " << JsonString(varim::panels::BiteResultWord(item.resultClass)) << "}";
       separator = ", ";
     }
     out << "], \"passed\": " << picture.passed << ", \"failed\": " << picture.failed
@@ -121,13 +106,7 @@ int RunSelfTest(const LinkOptions& options, int testType, bool assumeYes, bool j
   varim::panels::DeadlineTimer watchdog;
   ReportPump pump(dispatcher, watchdog);
   varim::core::RadioSession session(op, pump, [&pump](CRadioMessage frame) { pump.Take(frame); });
-  session.Engine().SetFrameTrace(options.trace);
-  const bool opened = options.device.empty() ? session.Open(options.port, options.baud)
-                                             : session.Open(options.device, options.baud);
-  if (!opened) {
-    err << "varimctl: " << DescribePortError(session.PortError(), session.Device()) << "\n";
-    return kExitPortUnavailable;
-  }
+  if (!OpenSession(session, options, err)) return kExitPortUnavailable;
 
   // The test's progress dots come in the radio's display line, as the front panel reads it.
   varim::panels::FrontPanel frontPanel(session, op);
