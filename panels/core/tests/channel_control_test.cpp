@@ -180,7 +180,7 @@ TEST_F(ChannelControlTest, SelectsReadsAndProgramsAChannelThenGoesToPriority) {
   const int number = numbers[static_cast<std::size_t>(row)];
   ASSERT_TRUE(control_->SelectRow(row));
   EXPECT_EQ(radio_->State().activeChannel, number);
-  EXPECT_EQ(control_->Current().tx_frequency, radio_->State().current.txHz);
+  EXPECT_EQ(std::uint32_t{control_->Current().tx_frequency}, radio_->State().current.txHz);
   EXPECT_EQ(control_->Frequencies().Text(Box::kTx),
             varim::panels::FrequencyText(radio_->State().current.txHz));
 
@@ -199,7 +199,9 @@ TEST_F(ChannelControlTest, SelectsReadsAndProgramsAChannelThenGoesToPriority) {
   const std::uint8_t expected[13] = {3,    0,    5,    0x00, 0x6C, 0xB1, 0xFA,
                                      0x00, 0xBE, 0xBC, 0x20, 255,  2};
   EXPECT_TRUE(std::equal(std::begin(record), std::end(record), std::begin(expected)));
-  EXPECT_EQ(controller_->Session().Databases().radio.channels[number - 1].tx_frequency, 7'123'450u);
+  EXPECT_EQ(
+      std::uint32_t{controller_->Session().Databases().radio.channels[number - 1].tx_frequency},
+      7'123'450u);
   EXPECT_EQ(view_.pleaseWait, (std::vector<bool>{true, false, true, false}));
   EXPECT_EQ(view_.doneMs.back(), 4000);
   EXPECT_EQ(controller_->Picture().operationMode, ChannelControl::kProgrammedMode);
@@ -234,8 +236,9 @@ TEST_F(ChannelControlTest, StartsAndStopsScanningInBothModes) {
   const int stoppedOn = radio_->State().activeChannel;
   ASSERT_GE(control_->ActiveRow(), 0);
   EXPECT_EQ(control_->ChannelNumbers()[static_cast<std::size_t>(control_->ActiveRow())], stoppedOn);
-  EXPECT_EQ(control_->Current().tx_frequency,
-            controller_->Session().Databases().radio.channels[stoppedOn - 1].tx_frequency);
+  EXPECT_EQ(
+      std::uint32_t{control_->Current().tx_frequency},
+      std::uint32_t{controller_->Session().Databases().radio.channels[stoppedOn - 1].tx_frequency});
   EXPECT_TRUE(control_->ChannelControlsShown());
   EXPECT_FALSE(control_->Selector().shown);
 
