@@ -7,6 +7,7 @@ Exit status 0 passed, 1 failed, 77 skipped (the accessibility stack cannot start
 """
 
 import argparse
+import re
 import sys
 import traceback
 
@@ -16,6 +17,7 @@ SKIPPED = 77
 
 # The opcodes on the line, as the radio takes and sends them.
 GET_MEMORY_SECTION = 36
+SET_ACTIVE_CHANNEL = 1
 SET_SQUELCH_ON_OFF = 9
 PERFORM_SELF_TEST = 27
 PERFORM_RESET = 28
@@ -27,6 +29,8 @@ F1_PATTERN = [0xBF, 0x7B, 0xEF, 0x01]
 IDLE_PATTERN = [0xFF, 0x7B, 0xEF, 0x01]
 LOW_RF_TEST = 2
 SELF_TEST_ITEMS = 39
+KEY_DOWN = 0xFF54
+KEY_RETURN = 0xFF0D
 
 
 def wait_until_read(s):
@@ -123,12 +127,64 @@ def bite(s):
     wait_for("the BITE dialog to close", lambda: not s.find_now("dialog", "BITE"), 10)
 
 
+def radio_channel(s):
+    """The radio's active channel and its receive and transmit frequencies in Hz, as varim-sim
+    tells them."""
+    s.console("status", "squelch")
+    with open(s.sim_output, errors="replace") as out:
+        found = re.findall(r"channel (\d+), rx (\d+) Hz, tx (\d+) Hz", out.read())
+    expect(found, "varim-sim's status named no channel")
+    return tuple(int(value) for value in found[-1])
+
+
+def megahertz(hz):
+    return f"{hz // 10 * 0.00001:.5f}"
+
+
+def labelled(s, role, label):
+    """The control a label names: a drop-down list announces its chosen entry, not its label."""
+
+    def target():
+        for node in s.find_now("label", label):
+            for relation in node.getRelationSet():
+                if relation.getRelationType() != s.pyatspi.RELATION_LABEL_FOR:
+                    continue
+                for index in range(relation.getNTargets()):
+                    control = relation.getTarget(index)
+                    if control.getRoleName() == role:
+                        return control
+        return None
+
+    return wait_for(f"KLV shows no {role} labelled '{label}'", target, 10)
+
+
+def channel(s):
+    wait_until_read(s)
+    before, _, _ = radio_channel(s)
+    channels = labelled(s, "combo box", "Channel")
+    mark = s.mark()
+    # The list opened, then the entry below the chosen one taken with the keyboard, as an
+    # operator does: only a choice of the operator's switches the radio.
+    s.click(channels)
+    popup = channels[0]
+    wait_for("the Channel list to open",
+             lambda: popup.getState().contains(s.pyatspi.STATE_SHOWING), 5)
+    for key in (KEY_DOWN, KEY_RETURN):
+        s.pyatspi.Registry.generateKeyboardEvent(key, None, s.pyatspi.KEY_SYM)
+    _, data = s.wait_frame(SET_ACTIVE_CHANNEL, mark, "SetActiveChannel")
+    number, rx, tx = radio_channel(s)
+    expect(number != before, f"the radio stayed on channel {before} (SetActiveChannel {data})")
+    s.find("text", "Tx. Freq.", text=megahertz(tx))
+    s.find("text", "Rx. Freq.", text=megahertz(rx))
+
+
 TESTS = {
     "startup": startup,
     "front_panel_display": front_panel_display,
     "front_panel_key": front_panel_key,
     "incoming_call": incoming_call,
     "bite": bite,
+    "channel": channel,
 }
 
 
