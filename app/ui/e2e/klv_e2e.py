@@ -7,6 +7,7 @@ Exit status 0 passed, 1 failed, 77 skipped (the accessibility stack cannot start
 """
 
 import argparse
+import re
 import sys
 import traceback
 
@@ -16,17 +17,21 @@ SKIPPED = 77
 
 # The opcodes on the line, as the radio takes and sends them.
 GET_MEMORY_SECTION = 36
+SET_ACTIVE_CHANNEL = 1
 SET_SQUELCH_ON_OFF = 9
 PERFORM_SELF_TEST = 27
 PERFORM_RESET = 28
 DISPLAY_REPORT = 46
 REPORT_CONTROL_HEAD_KEYBOARD = 54
+STATION_CALL = 69
 ACCEPT_LINK = 80
 
 F1_PATTERN = [0xBF, 0x7B, 0xEF, 0x01]
 IDLE_PATTERN = [0xFF, 0x7B, 0xEF, 0x01]
 LOW_RF_TEST = 2
 SELF_TEST_ITEMS = 39
+KEY_DOWN = 0xFF54
+KEY_RETURN = 0xFF0D
 
 
 def wait_until_read(s):
@@ -123,12 +128,103 @@ def bite(s):
     wait_for("the BITE dialog to close", lambda: not s.find_now("dialog", "BITE"), 10)
 
 
+def radio_status(s, pattern):
+    """The groups of pattern in the radio's state as varim-sim's status tells it now."""
+    s.console("status", "frames received")
+    with open(s.sim_output, errors="replace") as out:
+        found = re.findall(pattern, out.read())
+    expect(found, f"varim-sim's status did not tell '{pattern}'")
+    return found[-1]
+
+
+def radio_channel(s):
+    """The radio's active channel and its receive and transmit frequencies in Hz."""
+    found = radio_status(s, r"channel (\d+), rx (\d+) Hz, tx (\d+) Hz")
+    return tuple(int(value) for value in found)
+
+
+def megahertz(hz):
+    return f"{hz // 10 * 0.00001:.5f}"
+
+
+def labelled(s, role, label, showing=True):
+    """The control a label names: a drop-down list announces its chosen entry, not its label."""
+
+    def target():
+        for node in s.find_now("label", label, showing=showing):
+            for relation in node.getRelationSet():
+                if relation.getRelationType() != s.pyatspi.RELATION_LABEL_FOR:
+                    continue
+                for index in range(relation.getNTargets()):
+                    control = relation.getTarget(index)
+                    if control.getRoleName() == role:
+                        return control
+        return None
+
+    return wait_for(f"KLV shows no {role} labelled '{label}'", target, 10)
+
+
+def channel(s):
+    wait_until_read(s)
+    before, _, _ = radio_channel(s)
+    channels = labelled(s, "combo box", "Channel")
+    mark = s.mark()
+    # The list opened, then the entry below the chosen one taken with the keyboard, as an
+    # operator does: only a choice of the operator's switches the radio.
+    s.click(channels)
+    popup = channels[0]
+    wait_for("the Channel list to open",
+             lambda: popup.getState().contains(s.pyatspi.STATE_SHOWING), 5)
+    for key in (KEY_DOWN, KEY_RETURN):
+        s.pyatspi.Registry.generateKeyboardEvent(key, None, s.pyatspi.KEY_SYM)
+    _, data = s.wait_frame(SET_ACTIVE_CHANNEL, mark, "SetActiveChannel")
+    number, rx, tx = radio_channel(s)
+    expect(number != before, f"the radio stayed on channel {before} (SetActiveChannel {data})")
+    s.find("text", "Tx. Freq.", text=megahertz(tx))
+    s.find("text", "Rx. Freq.", text=megahertz(rx))
+
+
+def call(s):
+    link = "Link was established."
+    show_varim_panel(s)
+    # The radio's ALE switched on at its head (F4 is ALE on the first page), so scanning
+    # scans the nets and the ALE tabs join the channel form.
+    s.click(s.find("push button", "F4"))
+    wait_for("the radio's ALE to switch on",
+             lambda: radio_status(s, r"ALE (on|off)") == "on", 10)
+    # The panel's button row may lie below the window's edge: Start Scan is pressed all the same.
+    s.click(s.find("push button", "Start Scan", showing=False))
+    ale = wait_for("the ALE tab to join the tab row",
+                   lambda: next((t for t in s.find_now("page tab", showing=False)
+                                 if t.name.strip() == "ALE"), None), 10)
+    s.click(ale)
+    # The tab's controls may lie beyond the small virtual screen, so they are not "showing".
+    station = s.find("radio button", "Station", showing=False)
+    s.click(station)
+    wait_for("Station to be chosen", lambda: s.is_checked(station), 5)
+    to = labelled(s, "combo box", "To:", showing=False)
+    address = s.shown_text(to)
+    expect(address not in ("", "All Call"), f"the To list offers '{address}', not an address")
+    expect(not s.find_now(("label", "text"), text=link, showing=False),
+           f"'{link}' shows before any call")
+    mark = s.mark()
+    # The Update Link Quality tab has a Send of its own; the ALE tab's sits beside its To list.
+    s.click(s.find("push button", "Send", within=to.parent, showing=False))
+    _, data = s.wait_frame(STATION_CALL, mark, "StationCall")
+    # The address follows a fixed first byte.
+    expect(bytes(data[1:1 + len(address)]).decode(errors="replace") == address,
+           f"StationCall {data} does not call '{address}'")
+    s.find(("label", "text"), text=link, showing=False, timeout=20)
+
+
 TESTS = {
     "startup": startup,
     "front_panel_display": front_panel_display,
     "front_panel_key": front_panel_key,
     "incoming_call": incoming_call,
     "bite": bite,
+    "channel": channel,
+    "call": call,
 }
 
 

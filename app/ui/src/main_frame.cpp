@@ -24,6 +24,7 @@
 #include "incoming_call_dlg.h"
 #include "varim/core/operator_texts.h"
 #include "varim/db/configuration_check.h"
+#include "varim/panels/calls_on_channel_form.h"
 
 // The pictures are compiled into the window's library; a static library has to register them.
 static void RegisterPictures() {
@@ -280,6 +281,7 @@ void CMainFrame::InstallFeatures() {
   auto* calls = new varim::ui::CCallsFeature(*controller_, operator_, this);
   auto* channels = new CChannelDlg(*controller_, *this, operator_, view_->StatusLine());
   channels->SetAleTabs(calls->AleTab(), calls->LinkQualityTab());
+  varim::panels::CallsOnChannelForm::Install(calls->Feature(), channels->Control(), *controller_);
   view_->AttachChannelDlg(channels);
   view_->AttachChannelPanes((new CChannelPanesFeature(*controller_, this))->Panes());
   controller_->State().Observe([this](const varim::core::RadioStatus&) { UpdateCommands(); });

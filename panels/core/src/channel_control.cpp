@@ -216,6 +216,17 @@ void ChannelControl::OnScanButton() {
   Changed();
 }
 
+void ChannelControl::WriteScanState(int state) {
+  if (state < static_cast<int>(ScanButton::kUnavailable) ||
+      state > static_cast<int>(ScanButton::kScanning)) {
+    Notify(texts::kScanButtonState);
+    return;
+  }
+  if (!areaEnabled_) return;
+  scanButton_ = static_cast<ScanButton>(state);
+  Changed();
+}
+
 bool ChannelControl::StartScanning() {
   CRadioMessage request, answer;
   ReportRadioOperationMode(&request);
@@ -434,6 +445,9 @@ void ChannelControl::Notify(const char* text) {
 
 void ChannelControl::Changed() {
   if (changed_) changed_();
+  if (scanButton_ == reportedScanButton_) return;
+  reportedScanButton_ = scanButton_;
+  if (scanStateChanged_) scanStateChanged_(scanButton_);
 }
 
 }  // namespace varim::panels

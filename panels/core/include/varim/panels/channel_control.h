@@ -58,6 +58,10 @@ class ChannelControl {
   void Install();
   // Told of every change the widgets are to mirror.
   void SetChanged(std::function<void()> changed) { changed_ = std::move(changed); }
+  // Told when the scan button state changed, for the calls panel beside the widgets.
+  void SetScanStateChanged(std::function<void(ScanButton)> changed) {
+    scanStateChanged_ = std::move(changed);
+  }
 
   // The channel list.
   const std::vector<int>& ChannelNumbers() const;
@@ -89,6 +93,9 @@ class ChannelControl {
   // Start Scan and Stop Scan share one handler.
   void OnScanButton();
   ScanButton ScanState() const { return scanButton_; }
+  // The calls panel writes back the state it saved (-1, 0 or 1); a disabled area keeps it
+  // unavailable until it is enabled again.
+  void WriteScanState(int state);
   bool StartScanShown() const { return scanButton_ != ScanButton::kScanning; }
   bool StartScanEnabled() const;
   bool StopScanShown() const { return scanButton_ == ScanButton::kScanning; }
@@ -133,6 +140,8 @@ class ChannelControl {
   varim::core::ControllerView& view_;
   varim::core::Operator& operator_;
   std::function<void()> changed_;
+  std::function<void(ScanButton)> scanStateChanged_;
+  ScanButton reportedScanButton_ = ScanButton::kUnavailable;
   channel current_{};
   channel edited_{};
   int activeRow_ = -1;

@@ -1,0 +1,217 @@
+#include "varim/panels/calls_on_channel_form.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <deque>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <thread>
+
+#include "varim/db/channel_set.h"
+#include "varim/radio_commands.h"
+#include "varim/radio_opcodes.h"
+#include "varim/sim/radio_profile.h"
+#include "varim/sim/sample_programming.h"
+#include "varim/sim/simulated_radio.h"
+#include "varim/testing/recording_operator.h"
+
+namespace {
+
+using varim::core::ConnectionController;
+using varim::panels::Calls;
+using varim::panels::ChannelControl;
+using ScanButton = ChannelControl::ScanButton;
+
+// The window's queue: work the incoming thread posts runs while the window waits.
+class QueuePump : public varim::core::EventPump {
+ public:
+  void Post(std::function<void()> work) {
+    std::lock_guard lock(mutex_);
+    queue_.push_back(std::move(work));
+  }
+  void Dispatch() override {}
+  void Wait(int ms) override {
+    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    do {
+      for (;;) {
+        std::function<void()> work;
+        {
+          std::lock_guard lock(mutex_);
+          if (queue_.empty()) break;
+          work = std::move(queue_.front());
+          queue_.pop_front();
+        }
+        work();
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    } while (std::chrono::steady_clock::now() < until);
+  }
+
+ private:
+  std::mutex mutex_;
+  std::deque<std::function<void()>> queue_;
+};
+
+class ForwardingView : public varim::core::ControllerView {
+ public:
+  void EnablePanels(bool enabled) override {
+    if (enable) enable(enabled);
+  }
+  void BusyChanged(bool) override {}
+  void StateChanged() override {}
+  void ShowPleaseWait(bool) override {}
+  void ShowOperationDone(int) override {}
+  void ProgressStarted(varim::core::TransferMode) override {}
+  void ProgressChanged(const varim::core::ProgressView&) override {}
+  void ProgressFinished() override {}
+
+  std::function<void(bool)> enable;
+};
+
+constexpr int kNet1Channel = 10;
+constexpr int kNet2Channel = 11;
+
+// The calls panel and the channel form as the window composes them, on the simulated radio
+// whose nets 1 and 2 scan one channel each.
+class CallsOnChannelFormTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = std::filesystem::temp_directory_path() /
+              ("klv-calls-form-" + std::to_string(::getpid()) + "-" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::filesystem::create_directories(folder_);
+    controller_ = std::make_unique<ConnectionController>(
+        operator_, pump_, view_, [this](std::function<void()> work) { pump_.Post(work); },
+        folder_.string());
+    controller_->Initialise();
+    control_ = std::make_unique<ChannelControl>(*controller_, view_, operator_);
+    control_->Install();
+    view_.enable = [this](bool enabled) { control_->EnableArea(enabled); };
+    calls_ = Calls::For(*controller_, operator_);
+    varim::panels::CallsOnChannelForm::Install(*calls_, *control_, *controller_);
+
+    varim::sim::SimOptions options;
+    options.profile = varim::sim::KnownProfiles().front();
+    auto programming = *varim::sim::LoadProgramming(varim::sim::DefaultProgrammingFolder());
+    for (auto& net : programming.ale.nets)
+      std::fill(std::begin(net.scanned_channels), std::end(net.scanned_channels), 0);
+    varim::db::AddChannel(programming.ale.nets[0].scanned_channels, kNet1Channel);
+    varim::db::AddChannel(programming.ale.nets[1].scanned_channels, kNet2Channel);
+    options.memory.emplace();
+    options.memory->Store(programming, options.profile);
+    radio_ = std::make_unique<varim::sim::SimulatedRadio>(std::move(options));
+    ASSERT_TRUE(radio_->Start());
+    controller_->SetDeviceForPort(controller_->Settings().commPort, radio_->DevicePath());
+    controller_->DeferredConnect();
+    ASSERT_TRUE(controller_->RadioReady()) << operator_.LastNotice();
+  }
+  void TearDown() override {
+    controller_->Shutdown();
+    calls_.reset();
+    control_.reset();
+    controller_.reset();
+    std::filesystem::remove_all(folder_);
+  }
+
+  void ChooseStation() {
+    const std::vector<std::string>& to = calls_->Ale().to.items;
+    const auto station = std::find_if(to.begin(), to.end(), [this](const std::string& text) {
+      return text != Calls::kAllCall && text != calls_->Ale().netName;
+    });
+    ASSERT_NE(station, to.end()) << "the sample directory has an address";
+    calls_->ChooseTo(*station);
+    ASSERT_EQ(calls_->Ale().callType, 0);
+  }
+
+  // The frames the radio got from index from on, once at least count have come.
+  std::vector<CRadioMessage> FramesSince(std::size_t from, std::size_t count) {
+    EXPECT_TRUE(radio_->WaitForReceived(from + count, std::chrono::seconds(5)));
+    const std::vector<CRadioMessage> all = radio_->ReceivedFrames();
+    return {all.begin() + static_cast<std::ptrdiff_t>(std::min(from, all.size())), all.end()};
+  }
+
+  std::filesystem::path folder_;
+  varim::testing::RecordingOperator operator_;
+  QueuePump pump_;
+  ForwardingView view_;
+  std::unique_ptr<ConnectionController> controller_;
+  std::unique_ptr<ChannelControl> control_;
+  std::unique_ptr<Calls> calls_;
+  std::unique_ptr<varim::sim::SimulatedRadio> radio_;
+};
+
+TEST_F(CallsOnChannelFormTest, AStationCallOnAnotherNetMovesTheScanSelectorFirst) {
+  ASSERT_EQ(calls_->ScanState(), 0) << "the form's state on connecting reaches the calls";
+  CRadioMessage aleOn;
+  SetAleMode(&aleOn, 0, 1);
+  ASSERT_TRUE(controller_->SendCommand(aleOn));
+  control_->OnScanButton();
+  ASSERT_EQ(control_->Mode(), ChannelControl::ScanMode::kAle);
+  ASSERT_EQ(control_->Selector().entries, (std::vector<std::string>{"1", "2"}));
+  ASSERT_EQ(radio_->State().currentNet, 1);
+  ASSERT_EQ(calls_->ScanState(), 1);
+
+  calls_->ChooseNet(2);
+  ChooseStation();
+  const std::size_t before = radio_->ReceivedFrames().size();
+  ASSERT_TRUE(calls_->SendCall()) << operator_.LastNotice();
+  const std::vector<CRadioMessage> frames = FramesSince(before, 2);
+  const auto enter = std::find_if(frames.begin(), frames.end(), [](const CRadioMessage& f) {
+    return f.GetOpcode() == opcode::kEnterNetwork;
+  });
+  const auto call = std::find_if(frames.begin(), frames.end(), [](const CRadioMessage& f) {
+    return f.GetOpcode() == opcode::kStationCall;
+  });
+  ASSERT_NE(enter, frames.end());
+  ASSERT_NE(call, frames.end());
+  EXPECT_EQ(enter->GetDataByte(1), 2) << "the net follows a fixed byte";
+  EXPECT_LT(enter - frames.begin(), call - frames.begin());
+  EXPECT_EQ(radio_->State().currentNet, 2);
+  EXPECT_EQ(control_->Selector().selectedRow, 1);
+  EXPECT_EQ(control_->Selector().netNumber, "NET2");
+  EXPECT_TRUE(control_->AreaEnabled()) << "a scanning form keeps its area during a call";
+
+  calls_->Abort();
+  EXPECT_EQ(control_->ScanState(), ScanButton::kScanning);
+  EXPECT_EQ(calls_->ScanState(), 1);
+}
+
+TEST_F(CallsOnChannelFormTest, ACallOnAChosenChannelHoldsTheChannelAreaUntilAbort) {
+  ASSERT_EQ(control_->ScanState(), ScanButton::kIdle);
+  ASSERT_EQ(calls_->ScanState(), 0);
+  const std::vector<int>& numbers = control_->ChannelNumbers();
+  const std::vector<std::string>& offered = calls_->Ale().channel.items;
+  const auto other = std::find_if(offered.begin(), offered.end(), [&](const std::string& text) {
+    const int number = std::stoi(text);
+    return number != radio_->State().activeChannel &&
+           std::find(numbers.begin(), numbers.end(), number) != numbers.end();
+  });
+  ASSERT_NE(other, offered.end());
+  const int number = std::stoi(*other);
+  calls_->ChooseChannel(*other);
+  ChooseStation();
+
+  ASSERT_TRUE(calls_->SendCall()) << operator_.LastNotice();
+  EXPECT_EQ(radio_->State().activeChannel, number);
+  ASSERT_GE(control_->ActiveRow(), 0);
+  EXPECT_EQ(numbers[static_cast<std::size_t>(control_->ActiveRow())], number);
+  EXPECT_EQ(control_->Current().rx_frequency,
+            controller_->Session().Databases().radio.channels[number - 1].rx_frequency);
+  EXPECT_FALSE(control_->AreaEnabled());
+  EXPECT_FALSE(control_->StartScanEnabled());
+  EXPECT_EQ(calls_->ScanState(), 0) << "holding the area is no news to the calls";
+
+  calls_->Abort();
+  EXPECT_TRUE(control_->AreaEnabled());
+  EXPECT_EQ(control_->ScanState(), ScanButton::kIdle);
+  EXPECT_TRUE(control_->StartScanEnabled());
+  EXPECT_EQ(calls_->ScanState(), 0);
+  EXPECT_TRUE(calls_->Ale().sendEnabled);
+}
+
+}  // namespace
