@@ -239,8 +239,8 @@ class SessionTest : public ::testing::Test {
 };
 
 // A radio of each kind, whatever its memory answers lead with, on a line that goes as fast as
-// it can or one paced at a real line's rate (eight times 9600 baud, to keep the suite short;
-// scripts/bench runs the same at 9600).
+// it can or one paced byte by byte as a real line is (at eight times 9600 baud, to keep the
+// suite short; the transfer benchmark times whole transfers at the real rates).
 struct RadioKind {
   std::string profile;
   varim::sim::AnswerLeadName lead;
