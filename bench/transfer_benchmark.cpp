@@ -1,11 +1,14 @@
 // Reading and writing the sample radio's whole programming over a line paced at each baud
 // rate: how close a transfer comes to the time its bytes need on the wire.
 //
-// Usage: transfer_benchmark [profile] [baud...]   (default: varim-global 1200 2400 4800 9600)
+// Usage: transfer_benchmark [--answer-lead echo|address|zero] [profile] [baud...]
+//        (default: echo, varim-global 1200 2400 4800 9600)
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -47,8 +50,10 @@ Measurement Transfer(varim::sim::SimulatedRadio& radio, varim::core::RadioSessio
   return m;
 }
 
-varim::sim::SimOptions PacedRadio(const varim::sim::RadioProfile& profile, int baud, bool blank) {
+varim::sim::SimOptions PacedRadio(const varim::sim::RadioProfile& profile, int baud, bool blank,
+                                  varim::sim::AnswerLead lead) {
   varim::sim::SimOptions options;
+  options.behaviour.answerLead = lead;
   options.baudRate = baud;
   options.paced = true;
   options.profile = profile;
@@ -59,9 +64,27 @@ varim::sim::SimOptions PacedRadio(const varim::sim::RadioProfile& profile, int b
 }  // namespace
 
 int main(int argc, char** argv) {
-  const std::string profileName = argc > 1 ? argv[1] : "varim-global";
+  varim::sim::AnswerLeadName lead = varim::sim::kAnswerLeadNames[0];
+  std::vector<std::string> positional;
+  for (int i = 1; i < argc; ++i) {
+    if (std::string(argv[i]) != "--answer-lead" || i + 1 == argc) {
+      positional.emplace_back(argv[i]);
+      continue;
+    }
+    const std::string wanted = argv[++i];
+    const auto* found = std::find_if(
+        std::begin(varim::sim::kAnswerLeadNames), std::end(varim::sim::kAnswerLeadNames),
+        [&wanted](const varim::sim::AnswerLeadName& name) { return wanted == name.name; });
+    if (found == std::end(varim::sim::kAnswerLeadNames)) {
+      std::fprintf(stderr, "no answer lead '%s' (echo, address or zero)\n", wanted.c_str());
+      return 2;
+    }
+    lead = *found;
+  }
+  const std::string profileName = positional.empty() ? "varim-global" : positional[0];
   std::vector<int> bauds;
-  for (int i = 2; i < argc; ++i) bauds.push_back(std::atoi(argv[i]));
+  for (std::size_t i = 1; i < positional.size(); ++i)
+    bauds.push_back(std::atoi(positional[i].c_str()));
   if (bauds.empty()) bauds = {1200, 2400, 4800, 9600};
   const auto profile = varim::sim::FindProfile(profileName);
   if (!profile) {
@@ -69,14 +92,15 @@ int main(int argc, char** argv) {
     return 2;
   }
 
-  std::printf("Whole programming of the sample radio (%s), paced line\n", profileName.c_str());
+  std::printf("Whole programming of the sample radio (%s), paced line, answers led by %s\n",
+              profileName.c_str(), lead.name);
   std::printf("%6s  %-5s  %10s  %10s  %6s\n", "baud", "", "measured", "on wire", "ratio");
   for (const int baud : bauds) {
     varim::testing::RecordingOperator op;
     op.EchoNotices("");
     varim::testing::SleepingPump pump;
-    varim::sim::SimulatedRadio source(PacedRadio(*profile, baud, false));
-    varim::sim::SimulatedRadio target(PacedRadio(*profile, baud, true));
+    varim::sim::SimulatedRadio source(PacedRadio(*profile, baud, false, lead.lead));
+    varim::sim::SimulatedRadio target(PacedRadio(*profile, baud, true, lead.lead));
     if (!source.Start() || !target.Start()) return 1;
 
     varim::core::RadioSession reader(op, pump);
