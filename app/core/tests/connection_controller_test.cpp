@@ -4,7 +4,6 @@
 
 #include <chrono>
 #include <cstring>
-#include <deque>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -20,7 +19,9 @@
 #include "varim/sim/sample_programming.h"
 #include "varim/sim/simulated_radio.h"
 #include "varim/testing/opcode_count.h"
+#include "varim/testing/queue_pump.h"
 #include "varim/testing/recording_operator.h"
+#include "varim/testing/recording_view.h"
 #include "varim/testing/sample_radio.h"
 
 namespace {
@@ -38,63 +39,6 @@ using varim::testing::RecordingOperator;
 using varim::testing::SampleRadio;
 namespace texts = varim::core::texts;
 using Texts = std::vector<std::string>;
-
-// The window's queue: work posted from the incoming thread runs while the window waits.
-class QueuePump : public varim::core::EventPump {
- public:
-  void Post(std::function<void()> work) {
-    std::lock_guard lock(mutex_);
-    queue_.push_back(std::move(work));
-  }
-  // Called between the chunks of a transfer; posted work waits for the next Wait, as the
-  // window holds it while a call on the radio is in flight.
-  void Dispatch() override {}
-  void Wait(int ms) override {
-    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-    do {
-      Drain();
-      std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    } while (std::chrono::steady_clock::now() < until);
-  }
-  void Drain() {
-    for (;;) {
-      std::function<void()> work;
-      {
-        std::lock_guard lock(mutex_);
-        if (queue_.empty()) return;
-        work = std::move(queue_.front());
-        queue_.pop_front();
-      }
-      work();
-    }
-  }
-
- private:
-  std::mutex mutex_;
-  std::deque<std::function<void()>> queue_;
-};
-
-class RecordingView : public varim::core::ControllerView {
- public:
-  void EnablePanels(bool enabled) override { panels.push_back(enabled); }
-  void BusyChanged(bool isBusy) override { busy.push_back(isBusy); }
-  void StateChanged() override {}
-  void ShowPleaseWait(bool shown) override { pleaseWait.push_back(shown); }
-  void ShowOperationDone(int ms) override { doneMs.push_back(ms); }
-  void ProgressStarted(TransferMode mode) override { started.push_back(mode); }
-  void ProgressChanged(const ProgressView& view) override {
-    views.push_back(view);
-    if (onProgress) onProgress(view);
-  }
-  void ProgressFinished() override { ++finished; }
-
-  std::vector<bool> panels, busy, pleaseWait;
-  std::vector<int> doneMs;
-  std::vector<TransferMode> started;
-  std::vector<ProgressView> views;
-  int finished = 0;
-  std::function<void(const ProgressView&)> onProgress;
-};
 
 // The commands that need the radio, as a list of those enabled.
 const std::vector<CommandId> kRadioCommands = {
@@ -138,8 +82,8 @@ class ControllerTest : public ::testing::Test {
 
   std::filesystem::path folder_;
   RecordingOperator operator_;
-  QueuePump pump_;
-  RecordingView view_;
+  varim::testing::QueuePump pump_;
+  varim::testing::RecordingView view_;
   std::vector<std::unique_ptr<SimulatedRadio>> radios_;
   std::unique_ptr<ConnectionController> controller_;
 };

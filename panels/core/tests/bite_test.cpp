@@ -5,7 +5,6 @@
 #include <array>
 #include <vector>
 
-#include "varim/testing/recording_operator.h"
 #include "varim/core/command_registry.h"
 #include "varim/core/operator_texts.h"
 #include "varim/core/radio_state.h"
@@ -13,16 +12,17 @@
 #include "varim/panels/bite.h"
 #include "varim/panels/deadline_timer.h"
 #include "varim/radio_opcodes.h"
+#include "varim/testing/recording_operator.h"
 
 namespace {
 
 using namespace std::chrono_literals;
 using varim::core::CommandId;
-using varim::testing::RecordingOperator;
 using varim::panels::Bite;
 using varim::panels::BiteItemResult;
 using varim::panels::BiteResultClass;
 using varim::panels::BiteTest;
+using varim::testing::RecordingOperator;
 using Texts = std::vector<std::string>;
 
 constexpr std::uint8_t kPassed = 0xAA;

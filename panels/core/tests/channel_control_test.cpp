@@ -4,7 +4,6 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <deque>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -19,7 +18,9 @@
 #include "varim/sim/radio_profile.h"
 #include "varim/sim/sample_programming.h"
 #include "varim/sim/simulated_radio.h"
+#include "varim/testing/queue_pump.h"
 #include "varim/testing/recording_operator.h"
+#include "varim/testing/recording_view.h"
 
 namespace {
 
@@ -28,54 +29,6 @@ using varim::panels::ChannelControl;
 using varim::testing::RecordingOperator;
 using Box = varim::panels::FrequencyEntry::Box;
 using ScanButton = ChannelControl::ScanButton;
-
-// The window's queue: work the incoming thread posts runs while the window waits.
-class QueuePump : public varim::core::EventPump {
- public:
-  void Post(std::function<void()> work) {
-    std::lock_guard lock(mutex_);
-    queue_.push_back(std::move(work));
-  }
-  void Dispatch() override {}
-  void Wait(int ms) override {
-    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-    do {
-      for (;;) {
-        std::function<void()> work;
-        {
-          std::lock_guard lock(mutex_);
-          if (queue_.empty()) break;
-          work = std::move(queue_.front());
-          queue_.pop_front();
-        }
-        work();
-      }
-      std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    } while (std::chrono::steady_clock::now() < until);
-  }
-
- private:
-  std::mutex mutex_;
-  std::deque<std::function<void()>> queue_;
-};
-
-class ForwardingView : public varim::core::ControllerView {
- public:
-  void EnablePanels(bool enabled) override {
-    if (enable) enable(enabled);
-  }
-  void BusyChanged(bool) override {}
-  void StateChanged() override {}
-  void ShowPleaseWait(bool shown) override { pleaseWait.push_back(shown); }
-  void ShowOperationDone(int ms) override { doneMs.push_back(ms); }
-  void ProgressStarted(varim::core::TransferMode) override {}
-  void ProgressChanged(const varim::core::ProgressView&) override {}
-  void ProgressFinished() override {}
-
-  std::function<void(bool)> enable;
-  std::vector<bool> pleaseWait;
-  std::vector<int> doneMs;
-};
 
 constexpr int kGroupB = 1;
 constexpr int kNet3 = 3;
@@ -93,7 +46,7 @@ class ChannelControlTest : public ::testing::Test {
     controller_->Initialise();
     control_ = std::make_unique<ChannelControl>(*controller_, view_, operator_);
     control_->Install();
-    view_.enable = [this](bool enabled) { control_->EnableArea(enabled); };
+    view_.onEnable = [this](bool enabled) { control_->EnableArea(enabled); };
   }
   void TearDown() override {
     controller_->Shutdown();
@@ -125,8 +78,8 @@ class ChannelControlTest : public ::testing::Test {
 
   std::filesystem::path folder_;
   RecordingOperator operator_;
-  QueuePump pump_;
-  ForwardingView view_;
+  varim::testing::QueuePump pump_;
+  varim::testing::RecordingView view_;
   std::unique_ptr<ConnectionController> controller_;
   std::unique_ptr<ChannelControl> control_;
   std::unique_ptr<varim::sim::SimulatedRadio> radio_;

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <deque>
 #include <filesystem>
 #include <functional>
 #include <mutex>
@@ -11,46 +10,13 @@
 
 #include "varim/radio_commands.h"
 #include "varim/sim/simulated_radio.h"
+#include "varim/testing/queue_pump.h"
 #include "varim/testing/recording_operator.h"
 #include "varim/testing/sample_radio.h"
 
 namespace {
 
 using varim::core::ConnectionController;
-
-// The window's thread: work posted from the incoming thread runs while the controller waits.
-class QueuePump : public varim::core::EventPump {
- public:
-  void Post(std::function<void()> work) {
-    std::lock_guard lock(mutex_);
-    queue_.push_back(std::move(work));
-  }
-  void Dispatch() override {}
-  void Wait(int ms) override {
-    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-    do {
-      Drain();
-      std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    } while (std::chrono::steady_clock::now() < until);
-  }
-
- private:
-  void Drain() {
-    for (;;) {
-      std::function<void()> work;
-      {
-        std::lock_guard lock(mutex_);
-        if (queue_.empty()) return;
-        work = std::move(queue_.front());
-        queue_.pop_front();
-      }
-      work();
-    }
-  }
-
-  std::mutex mutex_;
-  std::deque<std::function<void()>> queue_;
-};
 
 // The window refreshes the panes whenever the controller says its picture or panels changed.
 class PanesView : public varim::core::ControllerView {
@@ -99,7 +65,7 @@ class ChannelPanesControllerTest : public ::testing::Test {
   std::filesystem::path folder_;
   varim::sim::SimulatedRadio radio_{varim::testing::SampleRadio()};
   varim::testing::RecordingOperator operator_;
-  QueuePump pump_;
+  varim::testing::QueuePump pump_;
   PanesView view_;
   std::unique_ptr<ConnectionController> controller_;
   std::unique_ptr<varim::panels::ChannelPanes> panes_;

@@ -9,12 +9,12 @@
 #include <thread>
 #include <vector>
 
-#include "varim/testing/recording_operator.h"
 #include "varim/core/operator_texts.h"
 #include "varim/radio_opcodes.h"
 #include "varim/sim/radio_profile.h"
 #include "varim/sim/sample_programming.h"
 #include "varim/sim/simulated_radio.h"
+#include "varim/testing/recording_operator.h"
 
 namespace {
 

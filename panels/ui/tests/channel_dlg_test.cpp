@@ -14,7 +14,9 @@
 #include "varim/sim/radio_profile.h"
 #include "varim/sim/sample_programming.h"
 #include "varim/sim/simulated_radio.h"
+#include "varim/testing/queue_pump.h"
 #include "varim/testing/recording_operator.h"
+#include "varim/testing/recording_view.h"
 
 namespace {
 
@@ -30,22 +32,6 @@ class QtPump : public varim::core::EventPump {
     elapsed.start();
     while (elapsed.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
   }
-};
-
-class SilentView : public varim::core::ControllerView {
- public:
-  void EnablePanels(bool enabled) override {
-    if (enable) enable(enabled);
-  }
-  void BusyChanged(bool) override {}
-  void StateChanged() override {}
-  void ShowPleaseWait(bool) override {}
-  void ShowOperationDone(int) override {}
-  void ProgressStarted(varim::core::TransferMode) override {}
-  void ProgressChanged(const varim::core::ProgressView&) override {}
-  void ProgressFinished() override {}
-
-  std::function<void(bool)> enable;
 };
 
 // The dialog on a controller connected to the sample radio, with channels in scan group A.
@@ -64,7 +50,7 @@ class ChannelDlgTest : public ::testing::Test {
         folder_.string());
     controller_->Initialise();
     dlg_ = std::make_unique<varim::ui::CChannelDlg>(*controller_, view_, operator_, &status_);
-    view_.enable = [this](bool enabled) { dlg_->EnableArea(enabled); };
+    view_.onEnable = [this](bool enabled) { dlg_->EnableArea(enabled); };
 
     varim::sim::SimOptions options;
     options.profile = varim::sim::KnownProfiles().front();
@@ -95,7 +81,7 @@ class ChannelDlgTest : public ::testing::Test {
   std::filesystem::path folder_;
   RecordingOperator operator_;
   QtPump pump_;
-  SilentView view_;
+  varim::testing::RecordingView view_;
   QLabel status_;
   std::unique_ptr<ConnectionController> controller_;
   std::unique_ptr<varim::ui::CChannelDlg> dlg_;
