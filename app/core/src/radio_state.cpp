@@ -1,5 +1,6 @@
 #include "varim/core/radio_state.h"
 
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -10,14 +11,15 @@ void RadioState::Change(const std::function<void(RadioStatus&)>& change) {
   change(changed);
   if (changed == status_) return;
   status_ = std::move(changed);
-  // Observers may observe or forget while they are told: tell a copy.
-  std::vector<Observer> told;
+  // Observers may observe or forget while they are told: each is held until it was told, and
+  // tells the one it observes with, so what it keeps between changes is kept.
+  std::vector<std::shared_ptr<Observer>> told;
   for (const auto& [key, observer] : observers_) told.push_back(observer);
-  for (const Observer& observer : told) observer(status_);
+  for (const auto& observer : told) (*observer)(status_);
 }
 
 int RadioState::Observe(Observer observer) {
-  observers_[nextKey_] = std::move(observer);
+  observers_[nextKey_] = std::make_shared<Observer>(std::move(observer));
   return nextKey_++;
 }
 

@@ -45,6 +45,15 @@ TEST(RadioState, ObserversHearOfChangesOnly) {
   state.Forget(key);
   state.Change([](varim::core::RadioStatus& s) { s.monitor = true; });
   EXPECT_EQ(heard.size(), 2u);
+
+  // What an observer keeps from one change to the next is kept.
+  std::vector<int> counts;
+  state.Observe([&, count = 0](const varim::core::RadioStatus&) mutable {
+    counts.push_back(++count);
+  });
+  state.Change([](varim::core::RadioStatus& s) { s.monitor = false; });
+  state.Change([](varim::core::RadioStatus& s) { s.monitor = true; });
+  EXPECT_EQ(counts, (std::vector<int>{1, 2}));
 }
 
 }  // namespace

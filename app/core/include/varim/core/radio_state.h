@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 
 #include "varim/core/radio_generation.h"
@@ -18,6 +19,8 @@ struct RadioStatus {
   bool ccirPresent = false;
   bool isbPresent = false;
   bool linkUp = false;
+  // A bidirectional link-quality exchange runs: the scan selector is locked until it ends.
+  bool linkExchange = false;
   bool monitor = false;
   // Line 1 of the radio's display: the display text the rest of the program reads.
   std::string displayText;
@@ -46,7 +49,7 @@ class RadioState {
 
  private:
   RadioStatus status_;
-  std::map<int, Observer> observers_;
+  std::map<int, std::shared_ptr<Observer>> observers_;
   int nextKey_ = 0;
 };
 
