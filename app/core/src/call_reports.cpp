@@ -26,6 +26,13 @@ constexpr ResultText kResultTexts[] = {
     {7, "Last command was not completed successfully."},
 };
 
+constexpr const char* kAleUnusableTexts[] = {
+    "Wrong net.",
+    "ALE Busy.",
+    "Empty net.",
+    "ALE not programmed.",
+};
+
 struct IncomingReport {
   int opcode;
   IncomingKind kind;
@@ -75,6 +82,14 @@ CallResult DecodeCallResult(const CRadioMessage& report) {
   // An all call carries no result: it is sent, and that is its link.
   if (report.GetOpcode() == report::kAllCallSent) return {kResultLink, DecodeChannelField(d), d[2]};
   return {d[0], DecodeChannelField(d + 1), d[3]};
+}
+
+bool NamesAleUnusable(const CRadioMessage& report) {
+  const int dataCount = std::max(report.GetLen() - 1, 0);
+  const std::string data(reinterpret_cast<const char*>(report.GetData()),
+                         static_cast<std::size_t>(dataCount));
+  return std::any_of(std::begin(kAleUnusableTexts), std::end(kAleUnusableTexts),
+                     [&data](const char* text) { return data.find(text) != std::string::npos; });
 }
 
 std::string CallResultText(int result) {

@@ -121,6 +121,11 @@ void RadioReports::AbortTheLink() {
 }
 
 void RadioReports::OnAleState(const CRadioMessage& frame) {
+  const bool unusable = NamesAleUnusable(frame);
+  if (unusable != aleUnusable_) {
+    aleUnusable_ = unusable;
+    panel_->AleUnusable(unusable);
+  }
   const int state = frame.GetDataByte(0);
   if (state == kAleStateIdle) {
     const std::string value = std::to_string(frame.GetDataByte(3));
@@ -252,6 +257,12 @@ void RadioReports::EvaluateCallResult() {
     } else {
       pending.Set(PendingOperation::kNoLinkWaiting);
     }
+  } else if ((call.result == kResultChannelBusy || call.result == kResultStationBusy) &&
+             !state_.Now().linkUp) {
+    // The radio did not call: without this the panels would wait in "sent" for a link that
+    // cannot come, and only Abort would give the operator Send back.
+    LinkEnded();
+    pending.Set(PendingOperation::kIdle);
   }
   ShowCallStatus(call.result);
 }
@@ -267,7 +278,10 @@ void RadioReports::LinkUp() {
 }
 
 void RadioReports::LinkEnded() {
-  state_.Change([](RadioStatus& s) { s.linkUp = false; });
+  state_.Change([](RadioStatus& s) {
+    s.linkUp = false;
+    s.linkExchange = false;
+  });
   panel_->LinkEnded();
 }
 

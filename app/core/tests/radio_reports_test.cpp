@@ -78,6 +78,9 @@ class FakeCallsPanel : public varim::core::CallsPanel {
   void IncomingCallLogged(const IncomingCall& call) override {
     events.push_back("logged " + call.caller);
   }
+  void AleUnusable(bool unusable) override {
+    events.push_back(unusable ? "ale unusable" : "ale usable");
+  }
   Texts events;
 };
 
@@ -162,20 +165,10 @@ TEST_F(RadioReportsTest, CallResultsShowTheirTextAndDecideTheLink) {
        false,
        PendingOperation::kNoLinkWaiting,
        {}},
-      {"channel busy",
-       report::kStationCallSent,
-       {2, 0, 7, 0},
-       "Channel busy.",
-       false,
-       PendingOperation::kCallSent,
-       {}},
-      {"station busy",
-       report::kNetCallSent,
-       {3, 0, 7, 0},
-       "Station busy.",
-       false,
-       PendingOperation::kCallSent,
-       {}},
+      {"channel busy", report::kStationCallSent, {2, 0, 7, 0}, "Channel busy.", false,
+       PendingOperation::kIdle, {}},
+      {"station busy", report::kNetCallSent, {3, 0, 7, 0}, "Station busy.", false,
+       PendingOperation::kIdle, {}},
       {"unknown result",
        report::kNetCallSent,
        {9, 0, 7, 0},
@@ -212,6 +205,39 @@ TEST_F(RadioReportsTest, AnEstablishedLinkIsLoggedAndShownWithItsChannelAndQuali
   // The next report completes the acceptance.
   Dispatch(report::kAleState, {2, 0, 0, 0});
   EXPECT_EQ(Pending(), PendingOperation::kIdle);
+}
+
+// A busy channel or station means the radio placed no call: the panels give Send back at once.
+TEST_F(RadioReportsTest, BusyResultsEndTheCallUnlessALinkIsUp) {
+  Dispatch(report::kStationCallSent, {2, 0, 7, 0});
+  EXPECT_EQ(panel_.events, Texts{"link ended"});
+  panel_.events.clear();
+  state_.Change([](RadioStatus& s) { s.linkUp = true; });
+  Dispatch(report::kStationCallSent, {3, 0, 7, 0});
+  EXPECT_TRUE(panel_.events.empty()) << "a call placed over a link leaves that link alone";
+  EXPECT_TRUE(Status().linkUp);
+}
+
+// The radio's ALE state names why no call can be placed; the panel hears when that starts and
+// when it stops, not of every report.
+TEST_F(RadioReportsTest, AleStatesThatHoldCallsAreRecognisedByTheirTexts) {
+  auto withText = [](std::uint8_t state, const std::string& text) {
+    Bytes data = {state, 0, 0, 0};
+    data.insert(data.end(), text.begin(), text.end());
+    data.push_back(0);
+    return data;
+  };
+  for (const char* text : {"Wrong net.", "ALE Busy.", "Empty net.", "ALE not programmed."}) {
+    SCOPED_TRACE(text);
+    panel_.events.clear();
+    Dispatch(report::kAleState, withText(3, text));
+    Dispatch(report::kAleState, withText(3, text));
+    Dispatch(report::kAleState, {1, 1, 0, 20});
+    EXPECT_EQ(panel_.events, (Texts{"ale unusable", "ale usable"}));
+  }
+  panel_.events.clear();
+  Dispatch(report::kAleState, withText(3, "ALE busy"));  // not the radio's text
+  EXPECT_TRUE(panel_.events.empty());
 }
 
 // After a call without a link the radio takes its time; the panels wait while it says so.

@@ -109,9 +109,33 @@ std::unique_ptr<Calls> Calls::For(varim::core::ConnectionController& controller,
 }
 
 void Calls::SetScanState(int state) {
+  if (state == kScanning && scanState_ != kScanning && scannedNet_ >= 0) selectedNet_ = scannedNet_;
   scanState_ = state;
   UpdateLinkInfo();
   RefreshLinkQualityTab();
+}
+
+void Calls::FollowScannedNet(int net) {
+  if (net < 1 || net > kNets) return;
+  scannedNet_ = net - 1;
+  // A call moving the selector to its own net keeps what the operator set up for it.
+  if (following_) return;
+  selectedNet_ = scannedNet_;
+  if (scanState_ != kScanning) return;
+  UpdateLinkInfo();
+  RefreshLinkQualityTab();
+}
+
+void Calls::AleScanStopped() {
+  lq_.channel = Choice{};
+  lq_.to = Choice{};
+  lq_.channel.enabled = lq_.to.enabled = lq_.fieldsEnabled = false;
+  lq_.sendEnabled = lq_.abortEnabled = false;
+  lq_.netNumber.clear();
+  lq_.netName.clear();
+  lq_.frequency.clear();
+  lq_.linkQuality.clear();
+  Changed();
 }
 
 bool Calls::NetHasChannels(int net) const {
@@ -550,6 +574,7 @@ bool Calls::SendLinkQuality(std::string* reason) {
                        : PendingOperation::kBiDirectionalStationSent);
     ale_.sendEnabled = false;
     biDirectionalInProgress_ = true;
+    state_.Change([](varim::core::RadioStatus& s) { s.linkExchange = true; });
   } else if (lq_.type == kSounding) {
     // Nets that sound by themselves are not sounded by hand.
     if (!lq_.soundingAllowed) return false;
@@ -588,6 +613,8 @@ void Calls::AbortLinkQuality() {
     scanState_ = lqSavedScan_;
     if (form_.setScanState) form_.setScanState(scanState_);
     biDirectionalInProgress_ = false;
+    // The radio may never report the end of an exchange it was told to abort.
+    state_.Change([](varim::core::RadioStatus& s) { s.linkExchange = false; });
   }
   Changed();
 }
@@ -668,8 +695,8 @@ void Calls::Reply(const varim::core::CallRecord& record) {
   Changed();
 }
 
-void Calls::AleUnusable() {
-  ale_.sendEnabled = ale_.stackEnabled = ale_.abortEnabled = ale_.replaceEnabled = false;
+void Calls::AleUnusable(bool unusable) {
+  ale_.aleUnusable = unusable;
   Changed();
 }
 

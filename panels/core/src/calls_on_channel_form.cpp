@@ -32,8 +32,9 @@ void CallsOnChannelForm::Install(Calls& calls, ChannelControl& form,
                         [link](int state) {
                           AtWork(link->callsAtWork_, [&] { link->form_.WriteScanState(state); });
                         }});
-  form.SetScanStateChanged(
-      [link](ChannelControl::ScanButton state) { link->ScanStateChanged(state); });
+  form.SetScanEvents({[link](ChannelControl::ScanButton state) { link->ScanStateChanged(state); },
+                      [link](int net) { link->calls_.FollowScannedNet(net); },
+                      [link] { link->calls_.AleScanStopped(); }});
   link->ScanStateChanged(form.ScanState());
 }
 

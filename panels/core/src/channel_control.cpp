@@ -61,10 +61,15 @@ std::optional<ChannelControl::ScanMode> ChannelControl::AskScanMode(
 
 void ChannelControl::Install() {
   controller_.OnRead([this] { Refresh(); });
-  // The Mode list grows by ISB once the radio reports it.
-  controller_.State().Observe([this, isb = false](const varim::core::RadioStatus& s) mutable {
-    if (s.isbPresent == isb) return;
-    isb = s.isbPresent;
+  // ISB grows the Mode list; CCIR with ALE off holds the scan buttons; a link-quality exchange
+  // locks the scan selector.
+  controller_.State().Observe([this, seen = varim::core::RadioStatus{}](
+                                  const varim::core::RadioStatus& s) mutable {
+    if (s.isbPresent == seen.isbPresent && s.ccirPresent == seen.ccirPresent &&
+        s.aleOff == seen.aleOff && s.linkExchange == seen.linkExchange)
+      return;
+    seen = s;
+    selector_.enabled = !s.linkExchange;
     Changed();
   });
 }
@@ -179,14 +184,17 @@ bool ChannelControl::Priority() {
   return SendActiveChannel(priority);
 }
 
+bool ChannelControl::CcirHoldsScanning() const {
+  const varim::core::RadioStatus& now = controller_.State().Now();
+  return now.ccirPresent && now.aleOff;
+}
+
 bool ChannelControl::StartScanEnabled() const {
-  const bool ccirHeld = controller_.State().Now().ccirPresent && scanMode_ == ScanMode::kGroups;
-  return scanButton_ != ScanButton::kUnavailable && !ccirHeld;
+  return scanButton_ != ScanButton::kUnavailable && !CcirHoldsScanning();
 }
 
 bool ChannelControl::StopScanEnabled() const {
-  const bool ccirHeld = controller_.State().Now().ccirPresent && scanMode_ == ScanMode::kGroups;
-  return scanButton_ == ScanButton::kScanning && !ccirHeld;
+  return scanButton_ == ScanButton::kScanning && !CcirHoldsScanning();
 }
 
 void ChannelControl::OnScanButton() {
@@ -245,6 +253,7 @@ bool ChannelControl::StartScanning() {
     case ScanMode::kAle:
       controller_.State().Change(
           [this](varim::core::RadioStatus& s) { s.currentNet = selectedNet_ - 1; });
+      TellNetChosen();
       return SendScan(controller_.Session(), scanMode_, true, selectedNet_);
     case ScanMode::kGroups:
       return SendScan(controller_.Session(), scanMode_, true, selectedGroup_);
@@ -259,6 +268,7 @@ bool ChannelControl::StopScanning() {
   switch (scanMode_) {
     case ScanMode::kAle:
     case ScanMode::kGroups:
+      if (scanMode_ == ScanMode::kAle && scanEvents_.aleScanStopped) scanEvents_.aleScanStopped();
       if (!SendScan(controller_.Session(), scanMode_, false, 0)) return false;
       ReportFirstStop();
       return true;
@@ -351,7 +361,7 @@ void ChannelControl::MakeScanningUnavailable() {
 }
 
 void ChannelControl::SelectScanEntry(int row) {
-  if (row < 0 || row >= static_cast<int>(selector_.entries.size())) return;
+  if (!selector_.enabled || row < 0 || row >= static_cast<int>(selector_.entries.size())) return;
   const std::string& chosen = selector_.entries[static_cast<std::size_t>(row)];
   selector_.selectedRow = row;
   CRadioMessage frame;
@@ -366,6 +376,7 @@ void ChannelControl::SelectScanEntry(int row) {
       LoadGroups();
       controller_.State().Change(
           [this](varim::core::RadioStatus& s) { s.currentNet = selectedNet_ - 1; });
+      TellNetChosen();
       controller_.Dispatcher().Pending().Set(varim::core::PendingOperation::kBackToIdle);
       break;
     }
@@ -375,6 +386,10 @@ void ChannelControl::SelectScanEntry(int row) {
   }
   Send(frame);
   Changed();
+}
+
+void ChannelControl::TellNetChosen() {
+  if (scanEvents_.netChosen && !selector_.entries.empty()) scanEvents_.netChosen(selectedNet_);
 }
 
 void ChannelControl::UpdateCurrentScanNetNumber(int row) {
@@ -414,6 +429,10 @@ void ChannelControl::ChooseTab(Tab tab) {
   if (tab == Tab::kChannel) {
     channelControlsShown_ = !Scanning();
     selector_.shown = Scanning();
+    // Scanning cannot be stopped under a running exchange; its end gives the buttons back.
+    if (Scanning() && areaEnabled_)
+      scanButton_ = controller_.State().Now().linkExchange ? ScanButton::kUnavailable
+                                                           : ScanButton::kScanning;
   }
   Changed();
 }
@@ -427,6 +446,7 @@ void ChannelControl::Refresh() {
     FitToScanning(false);
     LoadGroups();
     selector_.shown = true;
+    if (scanMode_ == ScanMode::kAle) TellNetChosen();
   } else {
     FitToScanning(true);
     selector_.shown = false;
@@ -447,7 +467,7 @@ void ChannelControl::Changed() {
   if (changed_) changed_();
   if (scanButton_ == reportedScanButton_) return;
   reportedScanButton_ = scanButton_;
-  if (scanStateChanged_) scanStateChanged_(scanButton_);
+  if (scanEvents_.stateChanged) scanEvents_.stateChanged(scanButton_);
 }
 
 }  // namespace varim::panels

@@ -83,6 +83,25 @@ class CallsOnChannelFormTest : public ::testing::Test {
     ASSERT_EQ(calls_->Ale().callType, 0);
   }
 
+  // ALE switched on at the radio and scanning started from the form, in net 1.
+  void StartAleScan() {
+    CRadioMessage aleOn;
+    SetAleMode(&aleOn, 0, 1);
+    ASSERT_TRUE(controller_->SendCommand(aleOn));
+    control_->OnScanButton();
+    ASSERT_EQ(control_->Mode(), ChannelControl::ScanMode::kAle);
+    ASSERT_EQ(control_->Selector().entries, (std::vector<std::string>{"1", "2"}));
+    ASSERT_EQ(radio_->State().currentNet, 1);
+    ASSERT_EQ(calls_->ScanState(), 1);
+  }
+
+  // Runs the window's queue until done holds, for at most five seconds.
+  bool RunUntil(const std::function<bool()>& done) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (!done() && std::chrono::steady_clock::now() < deadline) pump_.Wait(10);
+    return done();
+  }
+
   // The frames the radio got from index from on, once at least count have come.
   std::vector<CRadioMessage> FramesSince(std::size_t from, std::size_t count) {
     EXPECT_TRUE(radio_->WaitForReceived(from + count, std::chrono::seconds(5)));
@@ -102,14 +121,7 @@ class CallsOnChannelFormTest : public ::testing::Test {
 
 TEST_F(CallsOnChannelFormTest, AStationCallOnAnotherNetMovesTheScanSelectorFirst) {
   ASSERT_EQ(calls_->ScanState(), 0) << "the form's state on connecting reaches the calls";
-  CRadioMessage aleOn;
-  SetAleMode(&aleOn, 0, 1);
-  ASSERT_TRUE(controller_->SendCommand(aleOn));
-  control_->OnScanButton();
-  ASSERT_EQ(control_->Mode(), ChannelControl::ScanMode::kAle);
-  ASSERT_EQ(control_->Selector().entries, (std::vector<std::string>{"1", "2"}));
-  ASSERT_EQ(radio_->State().currentNet, 1);
-  ASSERT_EQ(calls_->ScanState(), 1);
+  StartAleScan();
 
   calls_->ChooseNet(2);
   ChooseStation();
@@ -167,6 +179,32 @@ TEST_F(CallsOnChannelFormTest, ACallOnAChosenChannelHoldsTheChannelAreaUntilAbor
   EXPECT_TRUE(control_->StartScanEnabled());
   EXPECT_EQ(calls_->ScanState(), 0);
   EXPECT_TRUE(calls_->Ale().sendEnabled);
+}
+
+TEST_F(CallsOnChannelFormTest, TheScanSelectorLeadsBothTabsAndALinkExchangeLocksIt) {
+  StartAleScan();
+  EXPECT_EQ(calls_->Ale().net.Text(), "1");
+  control_->SelectScanEntry(1);
+  EXPECT_EQ(calls_->Ale().net.Text(), "2");
+  EXPECT_EQ(calls_->LinkQuality().netNumber, "2");
+
+  ChooseStation();
+  calls_->ChooseLinkQualityTo(calls_->Ale().to.Text());
+  ASSERT_TRUE(calls_->SendLinkQuality()) << operator_.LastNotice();
+  EXPECT_FALSE(control_->Selector().enabled);
+  control_->SelectScanEntry(0);
+  EXPECT_EQ(control_->Selector().selectedRow, 1) << "the exchange keeps its net";
+  control_->ChooseTab(ChannelControl::Tab::kChannel);
+  EXPECT_EQ(control_->ScanState(), ScanButton::kUnavailable);
+  EXPECT_FALSE(control_->StopScanEnabled());
+
+  // The radio ends the exchange by itself.
+  ASSERT_TRUE(RunUntil([this] { return control_->Selector().enabled; }));
+  EXPECT_EQ(control_->ScanState(), ScanButton::kScanning);
+
+  control_->OnScanButton();
+  EXPECT_TRUE(calls_->LinkQuality().to.items.empty()) << "stopping ALE scanning empties the tab";
+  EXPECT_FALSE(calls_->LinkQuality().sendEnabled);
 }
 
 }  // namespace

@@ -248,10 +248,16 @@ TEST_F(CallsTest, RefusedSendsChangeNothing) {
     EXPECT_TRUE(calls_.Ale().sendEnabled);
     EXPECT_TRUE(calls_.Ale().to.enabled);
   }
-  calls_.AleUnusable();
-  for (bool enabled : {calls_.Ale().sendEnabled, calls_.Ale().stackEnabled,
-                       calls_.Ale().abortEnabled, calls_.Ale().replaceEnabled})
-    EXPECT_FALSE(enabled);
+  // The ALE state holds the four buttons over whatever the call's course allows, and gives
+  // them back as they stand when it lets go.
+  const auto& ale = calls_.Ale();
+  calls_.AleUnusable(true);
+  for (bool enabled : {ale.sendEnabled, ale.stackEnabled, ale.abortEnabled, ale.replaceEnabled})
+    EXPECT_FALSE(ale.Usable(enabled));
+  calls_.AleUnusable(false);
+  EXPECT_TRUE(ale.Usable(ale.sendEnabled));
+  EXPECT_TRUE(ale.Usable(ale.stackEnabled));
+  EXPECT_FALSE(ale.Usable(ale.abortEnabled));
   databaseRead_ = false;
   calls_.Abort();
   calls_.Replace();
@@ -267,6 +273,25 @@ TEST_F(CallsTest, CallInAnotherNetFollowsTheNetFirst) {
   EXPECT_EQ(Opcodes(), (std::vector<int>{opcode::kEnterNetwork, opcode::kStationCall}));
   EXPECT_EQ(sent_[0].GetDataByte(1), 5);
   EXPECT_EQ(state_.Now().currentNet, 4);
+}
+
+TEST_F(CallsTest, BothTabsFollowTheNetTheScanSelectorWorksIn) {
+  calls_.SetScanState(0);
+  calls_.FollowScannedNet(5);  // scanning starts in net 5: the tabs take it with the state
+  calls_.SetScanState(1);
+  const auto& ale = calls_.Ale();
+  const auto& lq = calls_.LinkQuality();
+  EXPECT_EQ(ale.net.Text(), "5");
+  EXPECT_EQ(lq.netNumber, "5");
+  calls_.FollowScannedNet(2);  // the operator picks net 2 in the selector
+  EXPECT_EQ(ale.net.Text(), "2");
+  EXPECT_EQ(ale.channel.items, (Items{"3", "7", "Auto"}));
+  EXPECT_EQ(lq.netName, "NETTWO");
+
+  calls_.AleScanStopped();
+  EXPECT_TRUE(lq.channel.items.empty());
+  EXPECT_TRUE(lq.to.items.empty());
+  EXPECT_FALSE(lq.sendEnabled || lq.abortEnabled || lq.channel.enabled || lq.fieldsEnabled);
 }
 
 TEST_F(CallsTest, AbortAndReplaceRestoreTheScanState) {
@@ -287,10 +312,12 @@ TEST_F(CallsTest, LinkQualityExchangesAndTheirIndicators) {
   EXPECT_FALSE(lq.soundingAllowed) << "net 2 sounds by hand only when its sounding is Manual";
   ASSERT_TRUE(calls_.SendLinkQuality());
   EXPECT_TRUE(lq.biDirectionalRunning);
+  EXPECT_TRUE(state_.Now().linkExchange) << "the scan selector is locked during the exchange";
   EXPECT_EQ(dispatcher_.Pending().Code(), PendingOperation::kBiDirectionalStationSent);
   EXPECT_FALSE(calls_.Ale().sendEnabled);
   calls_.AbortLinkQuality();
   EXPECT_FALSE(lq.biDirectionalRunning);
+  EXPECT_FALSE(state_.Now().linkExchange);
   EXPECT_EQ(dispatcher_.Pending().Code(), PendingOperation::kSoundingSent);
 
   calls_.ChooseLinkQualityTo("NETTWO");

@@ -94,18 +94,24 @@ TEST_F(ChannelControlTest, ScanButtonFollowsTheScanningFlagAndTheGroups) {
     ScanButton button;
     bool startEnabled;
     bool stopShown;
+    bool ccir = false;
   };
   const Case cases[] = {
       {"no ALE, no group", false, true, false, ScanButton::kUnavailable, false, false},
       {"no ALE, a group", false, true, true, ScanButton::kIdle, true, false},
       {"ALE on, no group", false, false, false, ScanButton::kIdle, true, false},
       {"found in mode 4", true, true, true, ScanButton::kScanning, true, true},
+      {"CCIR, ALE off", false, true, true, ScanButton::kIdle, false, false, true},
+      {"CCIR, ALE on", false, false, true, ScanButton::kIdle, true, false, true},
   };
   for (const Case& c : cases) {
     auto& groups = controller_->Session().Databases().radio.groups;
     std::fill(std::begin(groups[0].member_channels), std::end(groups[0].member_channels), 0);
     if (c.anyGroup) varim::db::AddChannel(groups[0].member_channels, 5);
-    controller_->State().Change([&](varim::core::RadioStatus& s) { s.aleOff = c.aleOff; });
+    controller_->State().Change([&](varim::core::RadioStatus& s) {
+      s.aleOff = c.aleOff;
+      s.ccirPresent = c.ccir;
+    });
     controller_->Picture().operationMode = c.scanning ? 4 : 0;
     controller_->Picture().aleCapable = c.scanning;
     control_->Refresh();
@@ -114,6 +120,7 @@ TEST_F(ChannelControlTest, ScanButtonFollowsTheScanningFlagAndTheGroups) {
     control_->EnableArea(true);
     EXPECT_EQ(control_->ScanState(), c.button) << c.name;
     EXPECT_EQ(control_->StartScanEnabled(), c.startEnabled) << c.name;
+    EXPECT_EQ(control_->StopScanEnabled(), c.stopShown && !c.ccir) << c.name;
     EXPECT_EQ(control_->StopScanShown(), c.stopShown) << c.name;
     EXPECT_EQ(control_->StartScanShown(), !c.stopShown) << c.name;
     EXPECT_EQ(control_->ChannelControlsShown(), !c.scanning) << c.name;

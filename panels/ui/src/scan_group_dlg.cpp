@@ -31,6 +31,7 @@ void CScanGroupDlg::Mirror() {
   QStringList entries;
   for (const std::string& entry : selector.entries) entries << QString::fromStdString(entry);
   FillList(list_, entries, selector.selectedRow);
+  list_->setEnabled(selector.enabled);
   netNumber_->setText(QString::fromStdString(selector.netNumber));
   netName_->setText(QString::fromStdString(selector.netName));
   netNumber_->setVisible(selector.netFieldsShown);

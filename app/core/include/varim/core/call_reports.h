@@ -17,6 +17,8 @@ struct CallResult {
 // The radio's call results as the call status line shows them.
 inline constexpr int kResultNoLink = 0;
 inline constexpr int kResultLink = 1;
+inline constexpr int kResultChannelBusy = 2;
+inline constexpr int kResultStationBusy = 3;
 inline constexpr int kResultLinkOnSilentNet = 4;
 inline constexpr int kResultNotCompleted = 7;
 
@@ -26,6 +28,11 @@ std::string CallResultText(int result);
 // A channel field of two bytes: with a first byte, the channel number in decimal digits;
 // without, the second byte is the number.
 int DecodeChannelField(const std::uint8_t* field);
+
+// The radio's ALE state report names a state in which no call can be placed ("Wrong net.",
+// "ALE Busy.", "Empty net.", "ALE not programmed."). The state is recognised by its text
+// wherever the report's data carry it, so no numbering of the radio's states is assumed.
+bool NamesAleUnusable(const CRadioMessage& report);
 
 // An incoming call as the radio reports it.
 enum class IncomingKind { kStation = 0, kNet = 1, kPriority = 2 };

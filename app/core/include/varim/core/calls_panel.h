@@ -28,6 +28,8 @@ class CallsPanel {
   virtual void AcceptIncomingCall(const IncomingCall& /*call*/) {}
   // An incoming call was logged without a question; the link panel returns to idle.
   virtual void IncomingCallLogged(const IncomingCall& /*call*/) {}
+  // The radio's ALE state says no call can be placed now (true), or no longer says so.
+  virtual void AleUnusable(bool /*unusable*/) {}
   // The operator answers a call from the stack.
   virtual void Reply(const CallRecord& /*record*/) {}
 };

@@ -72,6 +72,8 @@ class RadioReports : private PendingOperation::Effects {
   CallRecord currentCall_;
   CRadioMessage lastReport_;
   std::map<int, int> channelLinkQuality_;
+  // The last ALE state report named a state in which no call can be placed.
+  bool aleUnusable_ = false;
   Clock timeOfDay_;
   Clock date_;
 };

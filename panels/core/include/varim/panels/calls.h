@@ -47,6 +47,12 @@ struct AleTab {
   bool replaceEnabled = false;
   bool abortEnabled = false;
   bool linkShown = false;  // the link picture beside the lists
+  // The radio's ALE state says no call can be placed: Send, Stack, Abort and Replace wait for
+  // it to say otherwise, whatever the call's course allows them.
+  bool aleUnusable = false;
+
+  // Whether a button of the four the ALE state holds can be pressed.
+  bool Usable(bool enabled) const { return enabled && !aleUnusable; }
 };
 
 // The Update Link Quality tab: a bidirectional exchange, or sounding.
@@ -115,6 +121,11 @@ class Calls : public varim::core::CallsPanel {
   // ScanButtonState: -1 unavailable, 0 not scanning, 1 scanning.
   void SetScanState(int state);
   int ScanState() const { return scanState_; }
+  // The channel form's scan selector works in net n (from 1): both tabs follow it, now or
+  // when scanning starts.
+  void FollowScannedNet(int net);
+  // ALE scanning stopped: the Update Link Quality tab has nothing to work until it starts again.
+  void AleScanStopped();
 
   const AleTab& Ale() const { return ale_; }
   const LinkQualityTab& LinkQuality() const { return lq_; }
@@ -159,8 +170,7 @@ class Calls : public varim::core::CallsPanel {
   void AcceptIncomingCall(const varim::core::IncomingCall& call) override;
   void IncomingCallLogged(const varim::core::IncomingCall& call) override;
   void Reply(const varim::core::CallRecord& record) override;
-  // The radio's ALE state says calls cannot be placed now.
-  void AleUnusable();
+  void AleUnusable(bool unusable) override;
 
  private:
   bool NetHasChannels(int net) const;
@@ -197,6 +207,7 @@ class Calls : public varim::core::CallsPanel {
   int aleSavedScan_ = -1;
   int lqSavedScan_ = -1;
   int selectedNet_ = 0;  // from 0
+  int scannedNet_ = -1;  // the scan selector's net, from 0; -1 before it has one
   int lqNet_ = 0;
   int lastStation_ = 0;
   bool following_ = false;

@@ -8,7 +8,7 @@ namespace varim::panels {
 
 // The calls panel working the channel form it sits in: a call moves the scan selector to its
 // net and the channel list to its channel, holds the channel area while it runs, and writes
-// the scan state back; the form's scan state reaches the calls panel. Calls, form and
+// the scan state back; the form's scan state and the net it scans reach the calls panel. Calls, form and
 // controller live as long as each other, as the window's features do.
 class CallsOnChannelForm {
  public:

@@ -37,6 +37,8 @@ class ChannelControl {
     std::vector<std::string> entries;
     int selectedRow = -1;
     bool shown = false;
+    // Locked while a link-quality exchange runs: the exchange keeps the net it started in.
+    bool enabled = true;
     bool netFieldsShown = false;
     std::string netNumber;
     std::string netName;
@@ -58,10 +60,14 @@ class ChannelControl {
   void Install();
   // Told of every change the widgets are to mirror.
   void SetChanged(std::function<void()> changed) { changed_ = std::move(changed); }
-  // Told when the scan button state changed, for the calls panel beside the widgets.
-  void SetScanStateChanged(std::function<void(ScanButton)> changed) {
-    scanStateChanged_ = std::move(changed);
-  }
+  // What the calls panel beside the widgets hears of scanning; each may be left empty.
+  struct ScanEvents {
+    std::function<void(ScanButton)> stateChanged;
+    // ALE scanning works in net n (from 1): scanning started, or the operator chose the net.
+    std::function<void(int)> netChosen;
+    std::function<void()> aleScanStopped;
+  };
+  void SetScanEvents(ScanEvents events) { scanEvents_ = std::move(events); }
 
   // The channel list.
   const std::vector<int>& ChannelNumbers() const;
@@ -96,6 +102,8 @@ class ChannelControl {
   // The calls panel writes back the state it saved (-1, 0 or 1); a disabled area keeps it
   // unavailable until it is enabled again.
   void WriteScanState(int state);
+  // Start Scan and Stop Scan are held on a CCIR radio whose ALE is off.
+  bool CcirHoldsScanning() const;
   bool StartScanShown() const { return scanButton_ != ScanButton::kScanning; }
   bool StartScanEnabled() const;
   bool StopScanShown() const { return scanButton_ == ScanButton::kScanning; }
@@ -132,6 +140,7 @@ class ChannelControl {
   bool AnyScanGroup() const;
   void MakeScanningUnavailable();
   void ReportFirstStop();
+  void TellNetChosen();
   bool Send(const CRadioMessage& frame);
   void Notify(const char* text);
   void Changed();
@@ -140,7 +149,7 @@ class ChannelControl {
   varim::core::ControllerView& view_;
   varim::core::Operator& operator_;
   std::function<void()> changed_;
-  std::function<void(ScanButton)> scanStateChanged_;
+  ScanEvents scanEvents_;
   ScanButton reportedScanButton_ = ScanButton::kUnavailable;
   channel current_{};
   channel edited_{};
