@@ -17,6 +17,7 @@ SKIPPED = 77
 
 # The opcodes on the line, as the radio takes and sends them.
 GET_MEMORY_SECTION = 36
+PROGRAM_MEMORY_SECTION = 32
 SET_ACTIVE_CHANNEL = 1
 SET_SQUELCH_ON_OFF = 9
 PERFORM_SELF_TEST = 27
@@ -184,6 +185,37 @@ def channel(s):
     s.find("text", "Rx. Freq.", text=megahertz(rx))
 
 
+def type_into(s, edit, text):
+    """Replaces what the edit box holds one character at a time, as typing does: the box checks
+    every change. The text is set through the accessibility interface, as assistive tools set
+    it (a window without a window manager does not take the keyboard focus)."""
+    editable = edit.queryEditableText()
+    for end in range(1, len(text) + 1):
+        editable.setTextContents(text[:end])
+        wait_for(f"'{edit.name}' to show '{text[:end]}'",
+                 lambda: s.shown_text(edit) == text[:end], 5)
+
+
+def program_channel(s):
+    wait_until_read(s)
+    number, _, _ = radio_channel(s)
+    duplex = s.find("radio button", "Duplex")
+    s.click(duplex)
+    wait_for("Duplex to be chosen", lambda: s.is_checked(duplex), 5)
+    # Frequencies of the form the radio stores to the 10 Hz, so the conversion must be exact.
+    tx, rx = "12.3456", "9.87654"
+    type_into(s, s.find("text", "Tx. Freq."), tx)
+    type_into(s, s.find("text", "Rx. Freq."), rx)
+    mark = s.mark()
+    s.click(s.find("push button", "Program Channel"))
+    s.wait_frame(PROGRAM_MEMORY_SECTION, mark, "the channel written to the radio's memory")
+    wait_for("the radio to hold the programmed frequencies",
+             lambda: radio_channel(s) == (number, 9_876_540, 12_345_600), 20)
+    # The panel is given back once the radio had its time to store the channel.
+    wait_for("Program Channel to be offered again",
+             lambda: s.is_enabled(s.find("push button", "Program Channel")), 20)
+
+
 def call(s):
     link = "Link was established."
     show_varim_panel(s)
@@ -224,6 +256,7 @@ TESTS = {
     "incoming_call": incoming_call,
     "bite": bite,
     "channel": channel,
+    "program_channel": program_channel,
     "call": call,
 }
 

@@ -76,7 +76,11 @@ CCommPortsDlg::CCommPortsDlg(varim::core::ConnectionController& controller,
     if (index >= 0) portIndex_ = index;
     ShowDevice();
   });
-  connect(bauds_, &QButtonGroup::idClicked, this, [this](int index) { baudIndex_ = index; });
+  // Toggled, not clicked: the accessibility interface's toggle action and the arrow keys
+  // check a button without clicking it.
+  connect(bauds_, &QButtonGroup::idToggled, this, [this](int index, bool checked) {
+    if (checked) baudIndex_ = index;
+  });
   connect(ok, &QPushButton::clicked, this, &CCommPortsDlg::Ok);
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
   connect(help, &QPushButton::clicked, this, [this] { openHelp_(); });

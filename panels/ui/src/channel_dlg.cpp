@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "combo_fill.h"
+#include "radio_choice.h"
 
 namespace varim::ui {
 
@@ -103,12 +104,16 @@ CChannelDlg::CChannelDlg(varim::core::ConnectionController& controller,
     control_.SelectRow(index);
     Mirror();
   });
-  connect(txEdit_, &QLineEdit::textEdited, this,
-          [this](const QString& text) { control_.ChangeFrequency(Box::kTx, text.toStdString()); });
-  connect(rxEdit_, &QLineEdit::textEdited, this,
-          [this](const QString& text) { control_.ChangeFrequency(Box::kRx, text.toStdString()); });
-  connect(simplex_, &QRadioButton::clicked, this, [this] { control_.ChooseSimplex(); });
-  connect(duplex_, &QRadioButton::clicked, this, [this] { control_.ChooseDuplex(); });
+  // Not only typing changes a box: assistive tools set its text through the accessibility
+  // interface. The form's own text coming back to the box is no change.
+  for (auto [edit, box] : {std::pair{txEdit_, Box::kTx}, std::pair{rxEdit_, Box::kRx}}) {
+    connect(edit, &QLineEdit::textChanged, this, [this, box = box](const QString& text) {
+      const std::string changed = text.toStdString();
+      if (changed != control_.Frequencies().Text(box)) control_.ChangeFrequency(box, changed);
+    });
+  }
+  OnChosen(simplex_, this, [this] { control_.ChooseSimplex(); });
+  OnChosen(duplex_, this, [this] { control_.ChooseDuplex(); });
   connect(program_, &QPushButton::clicked, this, [this] {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     control_.ProgramChannel();
@@ -205,8 +210,12 @@ void CChannelDlg::Mirror() {
     for (const varim::panels::ChannelChoice& choice : c.Choices(setting)) choices << choice.text;
     FillList(fieldLists_[field], choices, c.RowOf(setting));
   }
-  simplex_->setChecked(!c.Frequencies().Duplex());
-  duplex_->setChecked(c.Frequencies().Duplex());
+  {
+    const QSignalBlocker one(simplex_);
+    const QSignalBlocker two(duplex_);
+    simplex_->setChecked(!c.Frequencies().Duplex());
+    duplex_->setChecked(c.Frequencies().Duplex());
+  }
   channelControls_->setVisible(c.ChannelControlsShown());
   channelPage_->setEnabled(c.AreaEnabled());
   program_->setEnabled(c.ProgramEnabled());

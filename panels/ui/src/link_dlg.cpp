@@ -6,6 +6,8 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "radio_choice.h"
+
 namespace varim::ui {
 
 namespace {
@@ -104,9 +106,9 @@ CLinkDlg::CLinkDlg(varim::panels::Calls& calls, std::function<void()> stack, QWi
   layout->addWidget(linkPicture_);
   layout->addLayout(buttons);
 
-  connect(station_, &QRadioButton::clicked, this, [this] { calls_.ChooseCallType(0); });
-  connect(net_, &QRadioButton::clicked, this, [this] { calls_.ChooseCallType(1); });
-  connect(allCall_, &QRadioButton::clicked, this, [this] { calls_.ChooseCallType(2); });
+  OnChosen(station_, this, [this] { calls_.ChooseCallType(0); });
+  OnChosen(net_, this, [this] { calls_.ChooseCallType(1); });
+  OnChosen(allCall_, this, [this] { calls_.ChooseCallType(2); });
   connect(netList_, &QComboBox::textActivated, this,
           [this](const QString& text) { calls_.ChooseNet(text.toInt()); });
   connect(channel_, &QComboBox::textActivated, this,
@@ -141,10 +143,10 @@ void CLinkDlg::Mirror() {
   frequency_->setText(QString::fromStdString(tab.frequency));
   linkQuality_->setText(QString::fromStdString(tab.linkQuality));
   MirrorMessages(message_, calls_.History(), tab.message);
-  send_->setEnabled(tab.sendEnabled);
-  stack_->setEnabled(tab.stackEnabled);
-  replace_->setEnabled(tab.replaceEnabled);
-  abort_->setEnabled(tab.abortEnabled);
+  send_->setEnabled(tab.Usable(tab.sendEnabled));
+  stack_->setEnabled(tab.Usable(tab.stackEnabled));
+  replace_->setEnabled(tab.Usable(tab.replaceEnabled));
+  abort_->setEnabled(tab.Usable(tab.abortEnabled));
   linkPicture_->setVisible(tab.linkShown);
 }
 
@@ -182,9 +184,8 @@ CUpdateLinkQualityDlg::CUpdateLinkQualityDlg(varim::panels::Calls& calls, QWidge
   layout->addLayout(grid);
   layout->addLayout(buttons);
 
-  connect(biDirectional_, &QRadioButton::clicked, this,
-          [this] { calls_.ChooseLinkQualityType(0); });
-  connect(sounding_, &QRadioButton::clicked, this, [this] { calls_.ChooseLinkQualityType(1); });
+  OnChosen(biDirectional_, this, [this] { calls_.ChooseLinkQualityType(0); });
+  OnChosen(sounding_, this, [this] { calls_.ChooseLinkQualityType(1); });
   connect(channel_, &QComboBox::textActivated, this,
           [this](const QString& text) { calls_.ChooseLinkQualityChannel(text.toStdString()); });
   connect(to_, &QComboBox::textActivated, this,
