@@ -55,6 +55,10 @@ std::string Rest(Arguments& in) {
 }
 
 // Control-head keys by name, besides their numbers.
+// The ALE state reports the console sends: idle, and a state the radio names by its text.
+constexpr std::uint8_t kAleStateIdle = 1;
+constexpr std::uint8_t kAleStateNamed = 3;
+
 const std::map<std::string, int> kKeyNames = [] {
   std::map<std::string, int> names = {
       {"UP", key::kNavigation1}, {"DOWN", key::kNavigation2},
@@ -114,6 +118,19 @@ const std::vector<Command>& Commands() {
          if (!(in >> kind >> address) || kCallKinds.count(kind) == 0) return false;
          radio.ReceiveCall(kCallKinds.at(kind), address, Rest(in));
          out << kind << " call from " << address << "\n";
+         return true;
+       }},
+      {"alestate", "[TEXT]",
+       "the radio reports its ALE state, naming TEXT (\"Wrong net.\", \"ALE Busy.\", ...); "
+       "without TEXT: idle",
+       [](SimulatedRadio& radio, Arguments& in, std::ostream& out) {
+         const std::string text = Rest(in);
+         std::vector<std::uint8_t> data = {kAleStateNamed, 0, 0, 0};
+         if (text.empty()) data = {kAleStateIdle, 1, 0, 0};
+         data.insert(data.end(), text.begin(), text.end());
+         data.push_back(0);
+         radio.SendFrame(MakeRadioFrame(report::kAleState, data));
+         out << "ALE state " << (text.empty() ? "idle" : text) << "\n";
          return true;
        }},
       {"key", "NAME",

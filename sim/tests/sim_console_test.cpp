@@ -9,6 +9,7 @@
 
 #include "varim/message_engine.h"
 #include "varim/radio_commands.h"
+#include "varim/radio_opcodes.h"
 #include "varim/testing/sample_radio.h"
 
 namespace {
@@ -58,6 +59,14 @@ TEST_F(SimConsoleTest, SendPutsARadioFrameOnTheLine) {
   EXPECT_EQ(taken.GetOpcode(), 0x2E);
   EXPECT_EQ(taken.GetLen(), 3);
   EXPECT_EQ(taken.GetDataByte(1), 0x02);
+}
+
+TEST_F(SimConsoleTest, AleStateNamesItsText) {
+  EXPECT_EQ(Run("alestate Wrong net."), "ALE state Wrong net.\n");
+  CRadioMessage taken;
+  ASSERT_EQ(engine_.GetMessageA(&taken, 1), 1);
+  EXPECT_EQ(taken.GetOpcode(), report::kAleState);
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(taken.GetData()) + 4), "Wrong net.");
 }
 
 TEST_F(SimConsoleTest, StatusShowsStateAndCounters) {
