@@ -193,7 +193,7 @@ def type_into(s, edit, text):
     for end in range(1, len(text) + 1):
         editable.setTextContents(text[:end])
         wait_for(f"'{edit.name}' to show '{text[:end]}'",
-                 lambda: s.shown_text(edit) == text[:end], 5)
+                 lambda: s.shown_text(edit) == text[:end], 10)
 
 
 def program_channel(s):
@@ -208,12 +208,12 @@ def program_channel(s):
     type_into(s, s.find("text", "Rx. Freq."), rx)
     mark = s.mark()
     s.click(s.find("push button", "Program Channel"))
-    s.wait_frame(PROGRAM_MEMORY_SECTION, mark, "the channel written to the radio's memory")
+    s.wait_frame(PROGRAM_MEMORY_SECTION, mark, "the channel written to the radio's memory", 30)
     wait_for("the radio to hold the programmed frequencies",
-             lambda: radio_channel(s) == (number, 9_876_540, 12_345_600), 20)
+             lambda: radio_channel(s) == (number, 9_876_540, 12_345_600), 30)
     # The panel is given back once the radio had its time to store the channel.
     wait_for("Program Channel to be offered again",
-             lambda: s.is_enabled(s.find("push button", "Program Channel")), 20)
+             lambda: s.is_enabled(s.find("push button", "Program Channel")), 30)
 
 
 def call(s):
