@@ -93,12 +93,13 @@ TEST_F(CallsLinkTest, StationCallOutcomesDriveTheTab) {
     CallOutcome outcome;
     const char* status;
     bool linked;
+    bool sendBack = false;  // the radio placed no call: Send is offered again at once
   } cases[] = {
       {CallOutcome::kLink, "Link was established.", true},
       {CallOutcome::kSilentNet, "Link was established on silent net.", true},
       {CallOutcome::kNoLink, "No link was established.", false},
-      {CallOutcome::kChannelBusy, "Channel busy.", false},
-      {CallOutcome::kStationBusy, "Station busy.", false},
+      {CallOutcome::kChannelBusy, "Channel busy.", false, true},
+      {CallOutcome::kStationBusy, "Station busy.", false, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.status);
@@ -113,6 +114,7 @@ TEST_F(CallsLinkTest, StationCallOutcomesDriveTheTab) {
     EXPECT_EQ(Status(), c.status);
     EXPECT_EQ(calls_.Ale().linkShown, c.linked);
     EXPECT_EQ(state_.Now().linkUp, c.linked);
+    EXPECT_EQ(calls_.Ale().sendEnabled, c.sendBack || c.linked);
     if (c.linked) {
       EXPECT_EQ(calls_.Ale().linkQuality, "42");
       EXPECT_EQ(calls_.Ale().channel.Text(), std::to_string(radio_->State().activeChannel));
