@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <iterator>
+#include <limits>
 
 namespace varim::panels {
 
@@ -88,16 +89,19 @@ bool IsFrequencyText(std::string_view text) {
 std::optional<std::uint32_t> FrequencyHertz(std::string_view megahertz) {
   if (!IsFrequencyText(megahertz)) return std::nullopt;
   const std::size_t point = megahertz.find('.');
-  std::uint32_t whole = 0;
+  // Nine digits of MHz are far beyond what 32 bits of Hz hold: counted wide, then refused.
+  std::uint64_t whole = 0;
   for (const char c : megahertz.substr(0, point))
-    whole = whole * 10 + static_cast<std::uint32_t>(c - '0');
-  std::uint32_t units = whole * kUnitsPerMegahertz;
+    whole = whole * 10 + static_cast<std::uint64_t>(c - '0');
+  std::uint64_t units = whole * kUnitsPerMegahertz;
   if (point != std::string_view::npos) {
     const std::string_view decimals = megahertz.substr(point + 1);
     for (std::size_t i = 0; i < decimals.size() && i < std::size(kDecimalWeights); ++i)
-      units += static_cast<std::uint32_t>(decimals[i] - '0') * kDecimalWeights[i];
+      units += static_cast<std::uint64_t>(decimals[i] - '0') * kDecimalWeights[i];
   }
-  return units * kHertzPerUnit;
+  const std::uint64_t hertz = units * kHertzPerUnit;
+  if (hertz > std::numeric_limits<std::uint32_t>::max()) return std::nullopt;
+  return static_cast<std::uint32_t>(hertz);
 }
 
 }  // namespace varim::panels

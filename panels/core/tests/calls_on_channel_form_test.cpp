@@ -167,8 +167,11 @@ TEST_F(CallsOnChannelFormTest, ACallOnAChosenChannelHoldsTheChannelAreaUntilAbor
   EXPECT_EQ(radio_->State().activeChannel, number);
   ASSERT_GE(control_->ActiveRow(), 0);
   EXPECT_EQ(numbers[static_cast<std::size_t>(control_->ActiveRow())], number);
-  EXPECT_EQ(control_->Current().rx_frequency,
-            controller_->Session().Databases().radio.channels[number - 1].rx_frequency);
+  // Copied out: the records are packed.
+  const std::uint32_t shown = control_->Current().rx_frequency;
+  const std::uint32_t stored =
+      controller_->Session().Databases().radio.channels[number - 1].rx_frequency;
+  EXPECT_EQ(shown, stored);
   EXPECT_FALSE(control_->AreaEnabled());
   EXPECT_FALSE(control_->StartScanEnabled());
   EXPECT_EQ(calls_->ScanState(), 0) << "holding the area is no news to the calls";

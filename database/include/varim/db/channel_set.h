@@ -19,6 +19,11 @@ inline void AddChannel(std::uint8_t (&set)[kChannelSetBytes], int channel) {
   set[channel / 8] = static_cast<std::uint8_t>(set[channel / 8] | (0x80 >> (channel % 8)));
 }
 
+inline void RemoveChannel(std::uint8_t (&set)[kChannelSetBytes], int channel) {
+  if (channel < 0 || channel >= kChannelSetBytes * 8) return;
+  set[channel / 8] = static_cast<std::uint8_t>(set[channel / 8] & ~(0x80 >> (channel % 8)));
+}
+
 // Any byte set, as the radio's editors have always decided whether a set is empty.
 inline bool AnyChannel(const std::uint8_t (&set)[kChannelSetBytes]) {
   for (const std::uint8_t byte : set) {
