@@ -70,6 +70,7 @@ constexpr CommandRule kRules[] = {
     {CommandId::kNotchFilter, Always, [](const CommandContext& c) { return c.notchFilter; }},
     {CommandId::kRemoteControl, Always,
      [](const CommandContext& c) { return c.remoteModeValue == 0; }},
+    {CommandId::kVerifyWrites, Always, [](const CommandContext& c) { return c.verifyWrites; }},
     // The panels: a check mark on the one shown; the front panel of the radio's generation.
     {CommandId::kComputerInterfacePanel, Always,
      [](const CommandContext& c) { return c.currentPanel == Panel::kComputerInterface; }},

@@ -127,8 +127,13 @@ void ConnectionController::InstallCommands() {
                            [this, id] { return StateOf(id).checked; }, std::move(run)});
   };
   install(CommandId::kReadDevice, [this] { ReadDevice(); });
+  for (const CommandId write :
+       {CommandId::kRssWriteDevice, CommandId::kAleWriteDevice, CommandId::kCcirWriteDevice})
+    install(write, [this] { WriteDevice(); });
   install(CommandId::kReset, [this] { Reset(); });
   install(CommandId::kRemoteControl, [this] { RemoteControl(); });
+  install(CommandId::kVerifyWrites,
+          [this] { session_.SetVerifyWrites(!session_.VerifyWrites()); });
   for (const QuickToggle& toggle : kQuickToggles)
     install(toggle.command, [this, id = toggle.command] { Toggle(id); });
   for (const ShownToggle& toggle : kShownToggles)
@@ -369,6 +374,42 @@ bool ConnectionController::ReadAfterReset() {
   return true;
 }
 
+void ConnectionController::WriteDevice() {
+  SetBusy(true);
+  for (const auto& listener : beforeWriteListeners_) listener();
+  const bool speedsDiffer =
+      FindBaudIndex(settings_.baudRate) != session_.RadioBaudIndex();
+  const bool written = (!speedsDiffer || operator_.Ask(texts::kBaudRateDiffers)) &&
+                       LoadProgressDlg(TransferMode::kWrite);
+  if (written) {
+    const int baudRate =
+        BaudFromIndex(session_.Databases().radio.radio_options.baud_rate, operator_);
+    if (baudRate == 0 || !UpdateSocket(settings_.commPort, baudRate)) {
+      operator_.Notify(texts::kUpdateSocketFault, Operator::Icon::kExclamation);
+    } else if (!speedsDiffer && session_.ReportsEnabled()) {
+      // A second for the radio to come back from programming before it is asked anything.
+      PumpWait(100);
+      RefreshFromRadio();
+    } else {
+      operator_.Notify(texts::kReadDatabaseFirst, Operator::Icon::kExclamation);
+      radioReady_ = false;
+    }
+  }
+  view_.StateChanged();
+  SetBusy(false);
+}
+
+bool ConnectionController::RefreshFromRadio() {
+  const int active = ReadActiveChannel();
+  if (active == 0) return false;
+  ListProgrammedChannels(active);
+  if (!LoadActiveChannel()) return false;
+  RunConfigurationChecks();
+  for (const auto& listener : readListeners_) listener();
+  view_.StateChanged();
+  return true;
+}
+
 bool ConnectionController::LoadActiveChannel() {
   // The session has told the operator when the radio did not answer.
   return session_.ReadCurrentChannel(activeChannelParameters_);
@@ -494,6 +535,7 @@ CommandContext ConnectionController::Context() const {
   c.busy = busy_;
   c.reportsEnabled = session_.ReportsEnabled();
   c.configurationValid = configurationValid_;
+  c.verifyWrites = session_.VerifyWrites();
   c.ccirPresent = session_.Flags().ccir_present == 1;
   c.radioGeneration = session_.RadioGeneration();
   c.currentPanel = currentPanel_;

@@ -50,6 +50,7 @@ const std::vector<CommandInfo> kCommands = {
     {C::kReset, "Reset", "Perform Reset", "", ""},
     {C::kCommPorts, "CommPorts", "Communication Port Setup", "comm_ports", ""},
     {C::kRemoteControl, "RemoteControl", "Remote Control On/Off", "", ""},
+    {C::kVerifyWrites, "VerifyWrites", "Read the radio back after writing and compare", "", ""},
     {C::kHelpContents, "HelpContents", "Display Help Window", "help", ""},
     {C::kAbout, "About", "", "about", ""},
     {C::kRssNew, "RssNew", "New RSS File", "new", ""},
@@ -135,7 +136,8 @@ MenuEntry DatabaseFileMenu(CommandId newFile, CommandId open, CommandId informat
 
 MenuEntry PreferencesMenu() {
   return Popup("&Preferences", {Item("&Comm. Ports...", C::kCommPorts), Separator(),
-                                Item("Remote Control", C::kRemoteControl)});
+                                Item("Remote Control", C::kRemoteControl),
+                                Item("&Verify Writes", C::kVerifyWrites)});
 }
 
 std::vector<MenuEntry> RssMenu() {
@@ -150,7 +152,8 @@ std::vector<MenuEntry> RssMenu() {
                                    Item("Confi&guration Check", C::kRssConfigurationCheck)})),
       Popup("&Service", {Item("&BITE", C::kBite)}),
       Popup("&Preferences", {Item("&Comm. Ports...", C::kCommPorts), Separator(),
-                             Item("&Remote Control", C::kRemoteControl), Separator(),
+                             Item("&Remote Control", C::kRemoteControl),
+                             Item("&Verify Writes", C::kVerifyWrites), Separator(),
                              Item("&Technician", C::kTechnician)}),
       Item("&Help", C::kRssHelp),
   };

@@ -84,6 +84,9 @@ CMainFrame::CMainFrame(const FrameOptions& options, varim::core::Operator& op, F
       [pump = pump_.get()](std::function<void()> work) { pump->Post(work); },
       options.startupDirectory.toStdString());
   files_ = std::make_unique<DatabaseFiles>(*controller_, op, chooser);
+  // An operator's writes are read back and compared unless they switch it off: the line's
+  // checksum alone lets some corruptions through.
+  controller_->Session().SetVerifyWrites(true);
   boxes_ = std::make_unique<WaitBoxes>(this);
 
   view_ = new CHalyardView(*controller_, this);
@@ -361,6 +364,7 @@ void CMainFrame::UpdateCommands() {
     const bool toggle = *info.offIcon != '\0';
     const bool checkable = toggle || state.checked || id == CommandId::kClarifier ||
                            id == CommandId::kNotchFilter || id == CommandId::kRemoteControl ||
+                           id == CommandId::kVerifyWrites ||
                            PanelOfCommand(id).has_value();
     // Toolbar buttons show a toggle's state by their picture; menu items by a check mark.
     const bool onToolbar = qobject_cast<QToolBar*>(action->parent()) != nullptr;

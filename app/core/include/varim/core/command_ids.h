@@ -60,6 +60,8 @@ enum class CommandId : int {
   kCcirSave = 32890,
   kCcirWriteDevice = 32895,
   kCcirPrint = 32892,
+  // Read the radio back after each write and compare (our own, not among the radio's ids).
+  kVerifyWrites = 33001,
   // Help.
   kHelpContents = 65535,
   kRssHelp = 32830,

@@ -31,6 +31,7 @@ struct CommandContext {
   bool clarifier = true;
   bool notchFilter = true;
   int remoteModeValue = 2;
+  bool verifyWrites = false;
 };
 
 struct CommandState {

@@ -94,6 +94,14 @@ class ConnectionController {
 
   // The commands.
   void ReadDevice();
+  // Puts the records into the radio: the editors hand in their data first, the operator is
+  // asked when the radio's speed differs from the line's, the line follows the speed the
+  // records give the radio, and the panels are refreshed from it.
+  void WriteDevice();
+  // Told before a write, to move what the editors hold into the records.
+  void OnBeforeWrite(std::function<void()> listener) {
+    beforeWriteListeners_.push_back(std::move(listener));
+  }
   void Reset();
   void RemoteControl();
   void Toggle(CommandId command);
@@ -119,6 +127,8 @@ class ConnectionController {
   // Told at the end of every read of the radio, once the channel list and the active channel's
   // parameters are in.
   void OnRead(std::function<void()> listener) { readListeners_.push_back(std::move(listener)); }
+  // Read the radio's active channel and list again, and tell the read listeners.
+  bool RefreshFromRadio();
   bool UpdateToolBarAndSliders();
 
   // Where every report the incoming thread hands over arrives, on the window's thread.
@@ -203,6 +213,7 @@ class ConnectionController {
   ProgrammedChannels channels_;
   channel activeChannelParameters_{};
   std::vector<std::function<void()>> readListeners_;
+  std::vector<std::function<void()>> beforeWriteListeners_;
   std::string serialNumberText_;
   std::string radioCodeText_;
 };

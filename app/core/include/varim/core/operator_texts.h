@@ -13,6 +13,7 @@ inline constexpr char kCcirNotProgrammed[] = "The ccir data base was not program
 inline constexpr char kGlobalNotProgrammed[] = "The ale global data base was not programed";
 inline constexpr char kBaudRateDiffers[] =
     "Radio baud rate is different from computer baud rate. Continue Programming?";
+inline constexpr char kUpdateSocketFault[] = "UpdateSocket fault!";
 inline constexpr char kReadDatabaseFirst[] = "You must read Data Base from radio!";
 // Written after a check of the radio found a section that differs twice; the section's name
 // follows.

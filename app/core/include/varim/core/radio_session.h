@@ -94,6 +94,7 @@ class RadioSession {
   // that differs is written once more, and the write fails when it still differs. The line's
   // 8-bit checksum cannot catch every corruption; this makes sure the radio holds the data.
   void SetVerifyWrites(bool verify) { verifyWrites_ = verify; }
+  bool VerifyWrites() const { return verifyWrites_; }
   // The memory sections a write puts into the radio from the records, as the presence flags
   // stand (the radio and ALE records, the CCIR data and channel names or the global members,
   // and the extra options), each as the radio holds it once the whole write is done.
