@@ -39,16 +39,6 @@ std::optional<std::uint32_t> HertzOf(const std::string& text) {
   return FrequencyHertz(text.empty() ? std::string_view("0") : std::string_view(text));
 }
 
-// What is wrong with one box's text, or nothing.
-std::optional<std::string> TextWarning(const std::string& text, const Range& range) {
-  if (!text.empty() && !IsFrequencyText(text)) return text + " is an invalid frequency";
-  // A number too large to be held in Hz is out of range as much as 31 is.
-  const std::optional<std::uint32_t> hertz = HertzOf(text);
-  if (!hertz || (*hertz != 0 && (*hertz < range.lowest || *hertz > kHighest)))
-    return text + range.outOfRange;
-  return std::nullopt;
-}
-
 FrequencyType TypeOf(std::uint32_t tx, std::uint32_t rx) {
   if (tx == rx) return FrequencyType::kSimplex;
   if (tx == 0) return FrequencyType::kReceiveOnly;
@@ -72,6 +62,16 @@ Box BoxOf(FrequencyType type) {
 }
 
 }  // namespace
+
+std::optional<std::string> FrequencyBoxWarning(Box box, const std::string& text) {
+  if (!text.empty() && !IsFrequencyText(text)) return text + " is an invalid frequency";
+  // A number too large to be held in Hz is out of range as much as 31 is.
+  const Range& range = RangeOf(box);
+  const std::optional<std::uint32_t> hertz = HertzOf(text);
+  if (!hertz || (*hertz != 0 && (*hertz < range.lowest || *hertz > kHighest)))
+    return text + range.outOfRange;
+  return std::nullopt;
+}
 
 std::string EditorFrequencyText(std::uint32_t hertz) {
   if (hertz / 10 == 0) return {};
@@ -163,7 +163,7 @@ void ChannelConfiguration::Check(Box changed) {
   okEnabled_ = spinEnabled_ = false;
   // The changed box speaks first; a box that still holds no frequency keeps the entry unsound.
   for (const Box box : {changed, Box::kHalfDuplexTx, Box::kHalfDuplexRx}) {
-    if (const auto warning = TextWarning(Text(box), RangeOf(box))) {
+    if (const auto warning = FrequencyBoxWarning(box, Text(box))) {
       warning_ = *warning;
       return;
     }

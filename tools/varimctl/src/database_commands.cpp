@@ -2,15 +2,19 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <cstring>
+#include <fstream>
 #include <memory>
 
 #include "commands.h"
 #include "varim/db/ale_file.h"
+#include "varim/db/atomic_file.h"
 #include "varim/db/ccr_file.h"
 #include "varim/db/configuration_check.h"
 #include "varim/db/radio_databases.h"
 #include "varim/db/rss_file.h"
+#include "varim/panels/channel_csv.h"
 
 namespace varimctl {
 
@@ -38,6 +42,29 @@ std::string LowerCaseExtension(const std::string& path) {
 int FileFailed(std::ostream& err, const std::string& reason) {
   err << "varimctl: " << reason << "\n";
   return kExitPortUnavailable;
+}
+
+// Refused before anything is read: another kind of file would load as an empty radio.
+bool IsRadioFile(const std::string& path, std::ostream& err) {
+  if (LowerCaseExtension(path) == ".rss") return true;
+  err << "varimctl: " << path << " is no .rss file\n";
+  return false;
+}
+
+// A plan of 200 channels is under 10 KiB; a device or a wrong file given by mistake stops here.
+constexpr std::size_t kMaxCsvBytes = 1u << 20;
+
+bool ReadCsvFile(const std::string& path, std::string& text, std::string& error) {
+  std::ifstream in(path, std::ios::binary);
+  while (in && text.size() <= kMaxCsvBytes) {
+    char buffer[4096];
+    in.read(buffer, sizeof buffer);
+    text.append(buffer, static_cast<std::size_t>(in.gcount()));
+  }
+  if (in.eof()) return true;
+  // Still readable: the file is larger than any plan.
+  error = "cannot read " + path + ": " + std::strerror(in ? EFBIG : errno);
+  return false;
 }
 
 }  // namespace
@@ -90,6 +117,41 @@ int RunResave(const std::string& inputPath, const std::string& outputPath, std::
     err << "varimctl: " << inputPath << " is no .rss, .ale or .ccr file\n";
     return kExitUsage;
   }
+  return kExitOk;
+}
+
+int RunChannelsExport(const std::string& rssPath, const std::string& csvPath, std::ostream& err) {
+  if (!IsRadioFile(rssPath, err)) return kExitUsage;
+  auto records = std::make_unique<Records>();
+  RadioDatabases& db = records->databases;
+  PresenceFlags flags;
+  std::string error;
+  if (!OpenRssFile(rssPath, records->info, db.radio, db.channelNames, flags, &error))
+    return FileFailed(err, error);
+  if (!SaveFileAtomically(csvPath, varim::panels::ChannelsCsv(db.radio), &error))
+    return FileFailed(err, "cannot save " + csvPath + ": " + error);
+  return kExitOk;
+}
+
+int RunChannelsImport(const std::string& rssPath, const std::string& csvPath,
+                      const std::string& outputPath, std::ostream& out, std::ostream& err) {
+  if (!IsRadioFile(rssPath, err)) return kExitUsage;
+  auto records = std::make_unique<Records>();
+  RadioDatabases& db = records->databases;
+  PresenceFlags flags;
+  std::string error;
+  if (!OpenRssFile(rssPath, records->info, db.radio, db.channelNames, flags, &error))
+    return FileFailed(err, error);
+  std::string csv;
+  if (!ReadCsvFile(csvPath, csv, error)) return FileFailed(err, error);
+  const varim::panels::ChannelCsvImport imported = varim::panels::ImportChannelsCsv(csv, db.radio);
+  if (!imported.ok) {
+    err << "varimctl: " << csvPath << ": line " << imported.line << ": " << imported.reason << "\n";
+    return kExitUsage;
+  }
+  if (!SaveRssFile(outputPath, records->info, db.radio, db.channelNames, flags, &error))
+    return FileFailed(err, error);
+  out << imported.channels << " channels imported\n";
   return kExitOk;
 }
 

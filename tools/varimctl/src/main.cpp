@@ -44,8 +44,8 @@ int main(int argc, char** argv) {
   app.require_subcommand(1);
   app.footer(
       "Exit status: 0 done, 1 the radio did not acknowledge or answer, a frame was refused or\n"
-      "the configuration check found errors, 2 usage error, 3 the port or a file cannot be\n"
-      "opened.\n"
+      "the configuration check found errors, 2 usage error or a refused CSV file, 3 the port or a\n"
+      "file cannot be opened.\n"
       "Trace lines (--trace): the time in monotonic milliseconds, > for a frame written to the\n"
       "radio or < for one taken from it (acknowledgements and resends included), then its\n"
       "bytes; the same clock and marks as varim-sim --trace, so the two read side by side.\n");
@@ -95,6 +95,19 @@ int main(int argc, char** argv) {
   auto* resave = app.add_subcommand("resave", "Read a .rss, .ale or .ccr file and save it again");
   resave->add_option("IN", inputPath, "File to read")->required();
   resave->add_option("OUT", outputPath, "File to write")->required();
+
+  std::string csvPath;
+  auto* channels = app.add_subcommand("channels", "A radio file's channels as CSV");
+  channels->require_subcommand(1);
+  auto* channelsExport =
+      channels->add_subcommand("export", "Write the programmed channels of a radio file as CSV");
+  channelsExport->add_option("FILE.rss", rssPath, "Radio database file")->required();
+  channelsExport->add_option("OUT.csv", csvPath, "CSV file to write")->required();
+  auto* channelsImport = channels->add_subcommand(
+      "import", "Take a CSV file as a radio file's whole channel plan and save the result");
+  channelsImport->add_option("FILE.rss", rssPath, "Radio database file")->required();
+  channelsImport->add_option("IN.csv", csvPath, "CSV file to read")->required();
+  channelsImport->add_option("OUT.rss", outputPath, "Radio database file to write")->required();
 
   varimctl::DatabaseFiles files;
   bool assumeYes = false;
@@ -241,6 +254,10 @@ int main(int argc, char** argv) {
   }
   if (check->parsed()) return varimctl::RunCheck(rssPath, alePath, std::cout, std::cerr);
   if (resave->parsed()) return varimctl::RunResave(inputPath, outputPath, std::cerr);
+  if (channelsExport->parsed()) return varimctl::RunChannelsExport(rssPath, csvPath, std::cerr);
+  if (channelsImport->parsed()) {
+    return varimctl::RunChannelsImport(rssPath, csvPath, outputPath, std::cout, std::cerr);
+  }
   if (read->parsed() || write->parsed()) {
     std::signal(SIGINT, OnInterrupt);
     std::signal(SIGTERM, OnInterrupt);

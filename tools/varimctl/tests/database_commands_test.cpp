@@ -113,4 +113,45 @@ TEST_F(DatabaseCommandsTest, ResaveRefusesOtherFilesAndReportsFailedWrites) {
             "varimctl: cannot save " + Path("no/folder.rss") + ": No such file or directory\n");
 }
 
+TEST_F(DatabaseCommandsTest, ChannelsThroughCsvComeBackToTheSameRadioFile) {
+  std::ostringstream out;
+  std::ostringstream err;
+  ASSERT_EQ(varimctl::RunResave(Path("radio.rss"), Path("resaved.rss"), err), varimctl::kExitOk);
+  ASSERT_EQ(varimctl::RunChannelsExport(Path("radio.rss"), Path("plan.csv"), err),
+            varimctl::kExitOk);
+  EXPECT_EQ(
+      varimctl::RunChannelsImport(Path("radio.rss"), Path("plan.csv"), Path("a.rss"), out, err),
+      varimctl::kExitOk);
+  EXPECT_EQ(ReadWholeFile(Path("a.rss")), ReadWholeFile(Path("resaved.rss")));
+  EXPECT_EQ(out.str(), std::to_string(kMaxChannel) + " channels imported\n");
+
+  // Channel 2 deleted from the spreadsheet is deleted from the radio file.
+  std::string plan = ReadWholeFile(Path("plan.csv"));
+  const std::size_t second = plan.find("\r\n2,") + 2;
+  plan.erase(second, plan.find("\r\n", second) + 2 - second);
+  std::ofstream(Path("less.csv"), std::ios::binary) << plan;
+  EXPECT_EQ(
+      varimctl::RunChannelsImport(Path("radio.rss"), Path("less.csv"), Path("b.rss"), out, err),
+      varimctl::kExitOk);
+  EXPECT_EQ(varimctl::RunChannelsExport(Path("b.rss"), Path("b.csv"), err), varimctl::kExitOk);
+  EXPECT_EQ(ReadWholeFile(Path("b.csv")), plan);
+  EXPECT_EQ(err.str(), "");
+}
+
+TEST_F(DatabaseCommandsTest, ARefusedCsvFileWritesNothing) {
+  std::ofstream(Path("bad.csv"), std::ios::binary)
+      << "Channel,Tx MHz,Rx MHz,Power,Band,Mode,AGC,BW\r\n1,7.5,7.5,Max,USB,SSB,Slow,2700\r\n"
+      << "2,31,,Max,USB,SSB,Slow,2700\r\n";
+  std::ostringstream out;
+  std::ostringstream err;
+  EXPECT_EQ(
+      varimctl::RunChannelsImport(Path("radio.rss"), Path("bad.csv"), Path("new.rss"), out, err),
+      varimctl::kExitUsage);
+  EXPECT_EQ(err.str(),
+            "varimctl: " + Path("bad.csv") +
+                ": line 3: Tx MHz 31 is out of range. TX frequency range is 1.6 to 30Mhz.\n");
+  EXPECT_EQ(out.str(), "");
+  EXPECT_NE(::access(Path("new.rss").c_str(), F_OK), 0);
+}
+
 }  // namespace

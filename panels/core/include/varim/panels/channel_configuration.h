@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 
 #include "varim/db/radio_databases.h"
@@ -74,6 +75,12 @@ class ChannelConfiguration {
   bool spinEnabled_ = true;
   int ccirNumber_ = 0;
 };
+
+// What the editor warns of for a frequency box holding this text, or nothing when the text is
+// empty (no frequency, 0) or a frequency within the box's range; the half-duplex boxes stand
+// for the channel's Tx and Rx.
+std::optional<std::string> FrequencyBoxWarning(ChannelConfiguration::Box box,
+                                               const std::string& text);
 
 // A stored frequency as the editors show it: MHz without trailing zeros, empty for 0.
 std::string EditorFrequencyText(std::uint32_t hertz);
