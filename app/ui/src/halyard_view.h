@@ -45,7 +45,7 @@ class CHalyardView : public QWidget {
   CNotchPaneView* NotchPane() const { return notchPane_; }
   QWidget* OptionsEditor() const { return optionsEditor_; }
   QTableWidget* ChannelsGrid() const { return channelsGrid_; }
-  QWidget* GroupsGrid() const { return groupsGrid_; }
+  QTableWidget* GroupsGrid() const { return groupsGrid_; }
   QWidget* AleEditor() const { return aleEditor_; }
   QWidget* CcirEditor() const { return ccirEditor_; }
   QWidget* Display() const;

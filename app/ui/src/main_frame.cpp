@@ -22,6 +22,7 @@
 #include "front_panel_feature.h"
 #include "help_opener.h"
 #include "incoming_call_dlg.h"
+#include "rss_editors_feature.h"
 #include "varim/core/operator_texts.h"
 #include "varim/db/configuration_check.h"
 #include "varim/panels/calls_on_channel_form.h"
@@ -287,6 +288,10 @@ void CMainFrame::InstallFeatures() {
   varim::panels::CallsOnChannelForm::Install(calls->Feature(), channels->Control(), *controller_);
   view_->AttachChannelDlg(channels);
   view_->AttachChannelPanes((new CChannelPanesFeature(*controller_, this))->Panes());
+  rssEditors_ = new CRssEditorsFeature(
+      *controller_, {view_->ChannelsGrid(), view_->GroupsGrid(), view_->AleEditor()},
+      [this] { OpenHelpFile(); }, this);
+  rssEditors_->SetEdited([this] { UpdateCommands(); });
   controller_->State().Observe([this](const varim::core::RadioStatus&) { UpdateCommands(); });
 }
 
@@ -393,6 +398,7 @@ void CMainFrame::RunCommPorts() {
 void CMainFrame::FinishFileCommand(PrintedFile kind) {
   AdaptToCcir();
   view_->Refresh();
+  rssEditors_->Refresh();
   // The file may have taken the CCIR panel away, and with it the file's title.
   const Panel panel = controller_->CurrentPanel();
   if (IsDatabasePanel(panel) && FileOfPanel(panel) == kind) setWindowTitle(files_->Title(kind));

@@ -24,6 +24,7 @@
 namespace varim::ui {
 
 class CCallLogWindows;
+class CRssEditorsFeature;
 
 // What the window is started with.
 struct FrameOptions {
@@ -124,6 +125,7 @@ class CMainFrame : public QMainWindow, private varim::core::ControllerView {
   std::optional<varim::core::ProgressView> latestProgress_;
   bool shutDown_ = false;
   CCallLogWindows* callLog_ = nullptr;
+  CRssEditorsFeature* rssEditors_ = nullptr;
 };
 
 }  // namespace varim::ui

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "varim/db/channel_set.h"
+#include "varim/panels/channel_table.h"
 
 namespace varim::panels {
 
@@ -54,11 +55,7 @@ ChannelSelection::Cell ChannelSelection::CellOf(int channel) const {
 }
 
 bool ChannelSelection::Programmed(int channel) const {
-  if (!Within(channel)) return false;
-  const ::channel& entry = databases_.radio.channels[channel - 1];
-  const std::uint32_t tx = entry.tx_frequency;
-  const std::uint32_t rx = entry.rx_frequency;
-  return (tx != 0 || rx != 0) && rx <= 30'000'000;
+  return Within(channel) && IsProgrammedChannel(databases_.radio.channels[channel - 1]);
 }
 
 std::string ChannelSelection::MarkText() const {
