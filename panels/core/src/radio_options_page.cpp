@@ -211,10 +211,9 @@ void RadioOptionsPage::NewPage() {
 }
 
 void RadioOptionsPage::Show() {
-  ccirPresent_ = flags_.ccir_present != 0;
   isbPresent_ = flags_.isb_present != 0;
   // A CCIR radio speaks English only.
-  if (ccirPresent_) working_.language = 0;
+  if (flags_.ccir_present != 0) working_.language = 0;
   for (int list = 0; list < kOptionLists; ++list) {
     const auto which = static_cast<OptionList>(list);
     selections_[Index(which)] = IndexOfCode(which, FieldOf(working_, which));
@@ -301,7 +300,7 @@ void RadioOptionsPage::Check(Box box, bool checked) {
 }
 
 bool RadioOptionsPage::Enabled(OptionList list) const {
-  return !transferRunning_ && !(list == OptionList::kLanguage && ccirPresent_);
+  return !transferRunning_ && !(list == OptionList::kLanguage && flags_.ccir_present != 0);
 }
 
 bool RadioOptionsPage::Enabled(Box box) const {

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "varim/core/operator.h"
@@ -40,6 +42,7 @@ class RadioOptionsPage {
     kAccessory2,
     kIsb,
   };
+  // Indeterminate: the field holds neither 0 nor 1.
   enum class CheckState { kUnchecked, kChecked, kIndeterminate };
 
   static constexpr int kOptionLists = 8;
@@ -61,8 +64,7 @@ class RadioOptionsPage {
                                                                  "Accessory 2",
                                                                  "ISB"};
 
-  // The record and flags are the program's own; the page reads the flags when it loads and
-  // stores.
+  // The record and flags are the program's own.
   RadioOptionsPage(varim::db::RadioDatabases& databases, const varim::db::PresenceFlags& flags,
                    varim::core::Operator& op);
 
@@ -74,12 +76,17 @@ class RadioOptionsPage {
     configurationChanged_ = std::move(changed);
   }
 
+  // After a file was opened or the database read. An accessory other than the amplifier is
+  // dropped from the copy.
   void Load();
+  // Before a file is saved or the database written. The accessory and tuner go back only while
+  // the radio has the extended support mode.
   void Store();
-  // A fresh page of defaults, for a new database.
+  // A cleared copy with the defaults of a new database.
   void NewPage();
 
   static std::vector<std::string> Entries(OptionList list);
+  // kNoSelection when the field holds a value the list does not offer.
   int Selection(OptionList list) const { return selections_[Index(list)]; }
   void Choose(OptionList list, int index);
 
@@ -92,6 +99,7 @@ class RadioOptionsPage {
   bool Enabled(Box box) const;
   // While the database moves to or from the radio nothing on the page can be changed.
   void SetTransferRunning(bool running);
+  // The radio reported whether it works ISB.
   void SetIsbPresent(bool present);
 
   // The speed of the baud choice; 0, with the operator told, when there is none.
@@ -117,7 +125,6 @@ class RadioOptionsPage {
   dbase working_{};
   std::array<int, kOptionLists> selections_{};
   std::array<CheckState, kFlagBoxes> states_{};
-  bool ccirPresent_ = false;
   bool isbPresent_ = false;
   bool transferRunning_ = false;
 };
