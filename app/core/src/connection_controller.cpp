@@ -153,7 +153,9 @@ void ConnectionController::DeferredConnect() {
   radioReady_ = false;
   EnablePanels(false);
   SetBusy(true);
-  if (OpenConnection() && session_.EnterRemote()) {
+  const bool remote = OpenConnection() && session_.EnterRemote();
+  view_.EnableEditors();
+  if (remote) {
     const bool read = ResetAndRead(true) > 0;
     ClosePleaseWait();
     // The sequence counts the radio ready from the reset on; a later failure takes it back.

@@ -216,6 +216,41 @@ def program_channel(s):
              lambda: s.is_enabled(s.find("push button", "Program Channel")), 30)
 
 
+def cell_text(s, table, row, column):
+    return s.shown_text(table.queryTable().getAccessibleAt(row, column))
+
+
+def edit_and_write(s):
+    wait_until_read(s)
+    number, rx, tx = radio_channel(s)
+    s.activate("RSS Panel")
+    channels = s.find("table", "Channels")
+    wait_for("the channel table to show the radio's channel",
+             lambda: cell_text(s, channels, number - 1, 1) == megahertz(tx), 10)
+    expect(cell_text(s, channels, number - 1, 2) == megahertz(rx),
+           f"the table shows Rx {cell_text(s, channels, number - 1, 2)}, the radio {rx} Hz")
+
+    s.activate("Channels...")
+    dialog = s.find("dialog", "Channel Configuration")
+    spin = s.find("spin button", "Channel", within=dialog)
+    spin.queryValue().currentValue = number
+    half = s.find("radio button", "Half Duplex Frequencies", within=dialog)
+    s.click(half)
+    wait_for("Half Duplex to be chosen", lambda: s.is_checked(half), 5)
+    type_into(s, s.find("text", "Tx:", within=dialog), "12.3456")
+    type_into(s, s.find("text", "Rx:", within=dialog), "9.87654")
+    s.click(s.find("push button", "OK", within=dialog))
+    wait_for("the dialog to close", lambda: not s.find_now("dialog", "Channel Configuration"), 10)
+    expect(cell_text(s, channels, number - 1, 1) == "12.34560",
+           "the table does not show the edited channel")
+
+    mark = s.mark()
+    s.activate("Write Device")
+    s.wait_frame(PROGRAM_MEMORY_SECTION, mark, "the records written to the radio's memory", 30)
+    wait_for("the radio to hold the edited channel",
+             lambda: radio_channel(s) == (number, 9_876_540, 12_345_600), 90)
+
+
 def call(s):
     link = "Link was established."
     show_varim_panel(s)
@@ -257,6 +292,7 @@ TESTS = {
     "bite": bite,
     "channel": channel,
     "program_channel": program_channel,
+    "edit_and_write": edit_and_write,
     "call": call,
 }
 

@@ -194,6 +194,10 @@ void CHalyardView::EnablePanels(bool enabled) {
   if (panes_ != nullptr) panes_->Refresh();
 }
 
+void CHalyardView::EnableEditors() {
+  for (QWidget* editor : {aleEditor_, ccirEditor_, optionsEditor_}) editor->setEnabled(true);
+}
+
 void CHalyardView::AdaptToCcir(bool ccirPresent) {
   if (ccirPresent == ccirAdapted_) return;
   ccirAdapted_ = ccirPresent;

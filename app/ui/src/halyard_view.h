@@ -26,6 +26,8 @@ class CHalyardView : public QWidget {
 
   void ShowPanel(varim::core::Panel panel);
   void EnablePanels(bool enabled);
+  // The ALE, CCIR and options editors, as the start-up connection leaves them.
+  void EnableEditors();
   // The channels grid carries the CCIR channel numbers while the radio has CCIR.
   void AdaptToCcir(bool ccirPresent);
   // Shows what the controller knows: the channel list, sliders, status line.

@@ -263,6 +263,7 @@ void CMainFrame::InstallHandlers() {
       if (files_->Open(this, kind)) FinishFileCommand(kind);
     });
     Install(f.save, [this, kind] {
+      rssEditors_->StoreIntoRecords();
       if (files_->Save(this, kind)) FinishFileCommand(kind);
     });
     Install(f.information,
@@ -289,7 +290,8 @@ void CMainFrame::InstallFeatures() {
   view_->AttachChannelDlg(channels);
   view_->AttachChannelPanes((new CChannelPanesFeature(*controller_, this))->Panes());
   rssEditors_ = new CRssEditorsFeature(
-      *controller_, {view_->ChannelsGrid(), view_->GroupsGrid(), view_->AleEditor()},
+      *controller_, operator_,
+      {view_->ChannelsGrid(), view_->GroupsGrid(), view_->AleEditor(), view_->OptionsEditor()},
       [this] { OpenHelpFile(); }, this);
   rssEditors_->SetEdited([this] { UpdateCommands(); });
   controller_->State().Observe([this](const varim::core::RadioStatus&) { UpdateCommands(); });
@@ -398,7 +400,7 @@ void CMainFrame::RunCommPorts() {
 void CMainFrame::FinishFileCommand(PrintedFile kind) {
   AdaptToCcir();
   view_->Refresh();
-  rssEditors_->Refresh();
+  rssEditors_->Reload();
   // The file may have taken the CCIR panel away, and with it the file's title.
   const Panel panel = controller_->CurrentPanel();
   if (IsDatabasePanel(panel) && FileOfPanel(panel) == kind) setWindowTitle(files_->Title(kind));
@@ -459,6 +461,10 @@ void CMainFrame::EnablePanels(bool enabled) {
   view_->EnablePanels(enabled);
 }
 
+void CMainFrame::EnableEditors() {
+  view_->EnableEditors();
+}
+
 void CMainFrame::BusyChanged(bool busy) {
   view_->SetStatusLine(busy ? texts::kCommandInProgress : "");
   UpdateCommands();
@@ -479,6 +485,7 @@ void CMainFrame::ShowOperationDone(int ms) {
 }
 
 void CMainFrame::ProgressStarted(TransferMode mode) {
+  rssEditors_->SetTransferRunning(true);
   progress_->Start(mode);
 }
 
@@ -502,6 +509,7 @@ void CMainFrame::ShowProgress() {
 
 void CMainFrame::ProgressFinished() {
   progress_->Finish();
+  rssEditors_->SetTransferRunning(false);
 }
 
 }  // namespace varim::ui

@@ -85,6 +85,7 @@ class CMainFrame : public QMainWindow, private varim::core::ControllerView {
  private:
   // What the controller asks of the window.
   void EnablePanels(bool enabled) override;
+  void EnableEditors() override;
   void BusyChanged(bool busy) override;
   void StateChanged() override;
   void ShowPleaseWait(bool shown) override;

@@ -6,6 +6,9 @@
 
 #include "channel_configuration_dlg.h"
 #include "channel_selection_dlg.h"
+#include "radio_options_view.h"
+#include "radio_wide_info_dlg.h"
+#include "varim/panels/radio_wide_info.h"
 #include "twips.h"
 #include "varim/panels/channel_table.h"
 
@@ -22,7 +25,8 @@ constexpr int kColumnTwips[] = {450, 850, 850, 900, 700, 700, 700, 750, 900};
 
 }  // namespace
 
-CRssEditorsFeature::CRssEditorsFeature(varim::core::ConnectionController& controller, Views views,
+CRssEditorsFeature::CRssEditorsFeature(varim::core::ConnectionController& controller,
+                                       varim::core::Operator& op, Views views,
                                        std::function<void()> help, QWidget* window)
     : QObject(window), controller_(controller), views_(views), help_(std::move(help)),
       window_(window) {
@@ -43,15 +47,41 @@ CRssEditorsFeature::CRssEditorsFeature(varim::core::ConnectionController& contro
   views_.aleEditor->layout()->addWidget(scannedChannels_);
   connect(scannedChannels_, &QPushButton::clicked, this, [this] { OpenScannedChannels(); });
 
+  optionsPage_ = std::make_unique<varim::panels::RadioOptionsPage>(
+      controller_.Session().Databases(), controller_.Session().Flags(), op);
+  optionsPage_->SetConfigurationChanged([this] { Edited(); });
+  if (views_.optionsEditor->layout() == nullptr) new QVBoxLayout(views_.optionsEditor);
+  views_.optionsEditor->layout()->addWidget(new CRadioOptionsView(*optionsPage_,
+                                                                  views_.optionsEditor));
+  controller_.State().Observe([this, isb = false](const varim::core::RadioStatus& s) mutable {
+    if (s.isbPresent == isb) return;
+    isb = s.isbPresent;
+    optionsPage_->SetIsbPresent(isb);
+  });
+
   Install(varim::core::CommandId::kChannels, [this] { OpenChannels(); });
   Install(varim::core::CommandId::kGroups, [this] { OpenGroups(); });
-  controller_.OnRead([this] { Refresh(); });
-  Refresh();
+  for (const varim::core::CommandId info :
+       {varim::core::CommandId::kRssRadioWide, varim::core::CommandId::kAleRadioWide}) {
+    Install(info, [this] {
+      CRadioWideInfoDlg(varim::panels::RadioWideInfoOf(controller_.Session().Databases().radio),
+                        window_)
+          .exec();
+    });
+  }
+  controller_.OnRead([this] { Reload(); });
+  controller_.OnBeforeWrite([this] { StoreIntoRecords(); });
+  Reload();
 }
 
 void CRssEditorsFeature::Install(varim::core::CommandId id, std::function<void()> open) {
   controller_.Commands().Install(
       id, {[this] { return !controller_.Busy(); }, {}, std::move(open)});
+}
+
+void CRssEditorsFeature::Reload() {
+  optionsPage_->Load();
+  Refresh();
 }
 
 void CRssEditorsFeature::Refresh() {

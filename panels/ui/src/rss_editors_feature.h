@@ -5,14 +5,16 @@
 #include <QTableWidget>
 
 #include <functional>
+#include <memory>
 
 #include "varim/core/connection_controller.h"
+#include "varim/panels/radio_options_page.h"
 
 namespace varim::ui {
 
-// The editors of the radio's channels, scan groups and the nets' scanned channels: the RSS
-// panel's channel table and group summary show the records, Channel Configuration and Groups
-// edit them from the RSS panel, Scanned Channels from the ALE panel.
+// The editors of the radio's database: the RSS panel's channel table, group summary and radio
+// options page, Channel Configuration and Groups from the RSS panel, Scanned Channels from the
+// ALE panel, and the Radio Wide Information window.
 class CRssEditorsFeature : public QObject {
   Q_OBJECT
 
@@ -20,14 +22,21 @@ class CRssEditorsFeature : public QObject {
   struct Views {
     QTableWidget* channels;
     QTableWidget* groups;
-    QWidget* aleEditor;  // takes the Scanned Channels button
+    QWidget* aleEditor;      // takes the Scanned Channels button
+    QWidget* optionsEditor;  // takes the radio options page
   };
 
-  CRssEditorsFeature(varim::core::ConnectionController& controller, Views views,
-                     std::function<void()> help, QWidget* window);
+  CRssEditorsFeature(varim::core::ConnectionController& controller, varim::core::Operator& op,
+                     Views views, std::function<void()> help, QWidget* window);
 
-  // The tables from the records, after a read, a file or an edit.
+  // Everything from the records, after a read or a file was opened or made.
+  void Reload();
+  // The tables from the records, after an edit.
   void Refresh();
+  // What the options page holds into the records, before a save or a write.
+  void StoreIntoRecords() { optionsPage_->Store(); }
+  // Nothing on the options page changes while the database moves to or from the radio.
+  void SetTransferRunning(bool running) { optionsPage_->SetTransferRunning(running); }
   // Told after every edit the operator confirmed.
   void SetEdited(std::function<void()> edited) { edited_ = std::move(edited); }
 
@@ -46,6 +55,7 @@ class CRssEditorsFeature : public QObject {
   std::function<void()> edited_;
   QWidget* window_;
   QPushButton* scannedChannels_;
+  std::unique_ptr<varim::panels::RadioOptionsPage> optionsPage_;
 };
 
 }  // namespace varim::ui

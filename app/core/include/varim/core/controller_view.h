@@ -11,6 +11,9 @@ class ControllerView {
   virtual ~ControllerView() = default;
   // The panels that talk to the radio take input, or not.
   virtual void EnablePanels(bool enabled) = 0;
+  // The database editors take input once the start-up connection was tried, radio or not: a
+  // file can be prepared without one.
+  virtual void EnableEditors() {}
   // A long command started or ended: the status line, the Close item and the commands follow.
   virtual void BusyChanged(bool busy) = 0;
   // What the controller knows of the radio changed: generation, CCIR, toggles, sliders,
