@@ -215,7 +215,7 @@ void ConnectionController::ClosePleaseWait() {
 }
 
 void ConnectionController::ReadDevice() {
-  if (busy_) return;
+  if (busy_ || !view_.MayReplaceRecords()) return;
   radioReady_ = false;
   EnablePanels(false);
   SetBusy(true);

@@ -1,5 +1,7 @@
 #include "database_files.h"
 
+#include <algorithm>
+
 #include <QFileInfo>
 #include <QPainter>
 
@@ -41,7 +43,16 @@ QString DatabaseFiles::PanelTitle(PrintedFile kind) {
 
 QString DatabaseFiles::Title(PrintedFile kind) const {
   const QString& path = paths_[Index(kind)];
-  return path.isEmpty() ? PanelTitle(kind) : PanelTitle(kind) + " - " + path;
+  const QString title = path.isEmpty() ? PanelTitle(kind) : PanelTitle(kind) + " - " + path;
+  return Edited(kind) ? title + " *" : title;
+}
+
+bool DatabaseFiles::MayDiscard(std::initializer_list<PrintedFile> kinds) {
+  const bool anyEdited =
+      std::any_of(kinds.begin(), kinds.end(), [this](PrintedFile kind) { return Edited(kind); });
+  if (anyEdited && !operator_.Ask(kDiscardQuestion)) return false;
+  for (const PrintedFile kind : kinds) edited_[Index(kind)] = false;
+  return true;
 }
 
 void DatabaseFiles::Remember(PrintedFile kind, const QString& path) {
@@ -50,6 +61,7 @@ void DatabaseFiles::Remember(PrintedFile kind, const QString& path) {
 }
 
 void DatabaseFiles::New(PrintedFile kind) {
+  edited_[Index(kind)] = false;
   information_[Index(kind)] = {};
   paths_[Index(kind)].clear();
   varim::db::RadioDatabases& db = controller_.Session().Databases();
@@ -105,6 +117,7 @@ bool DatabaseFiles::OpenPath(PrintedFile kind, const QString& path) {
     return false;
   }
   Remember(kind, path);
+  edited_[Index(kind)] = false;
   if (kind != PrintedFile::kCcr) controller_.RunConfigurationChecks();
   return true;
 }
@@ -134,6 +147,7 @@ bool DatabaseFiles::SavePath(PrintedFile kind, const QString& path) {
     return false;
   }
   Remember(kind, path);
+  edited_[Index(kind)] = false;
   if (kind != PrintedFile::kCcr) controller_.RunConfigurationChecks();
   return true;
 }

@@ -3,6 +3,7 @@
 #include <QPrinter>
 #include <QString>
 #include <array>
+#include <initializer_list>
 
 #include "file_chooser.h"
 #include "varim/core/connection_controller.h"
@@ -35,8 +36,18 @@ class DatabaseFiles {
   // Prints the panel's file on the printer, 60 lines of at most 80 characters a page.
   bool Print(PrintedFile kind, QPrinter& printer);
 
-  // The title the panel shows: its name, and " - " and the file once one is open or saved.
+  // The title the panel shows: its name, and " - " and the file once one is open or saved,
+  // and " *" while it has changes that are not saved.
   QString Title(PrintedFile kind) const;
+
+  // Unsaved changes: marked by the editors, gone once the file is saved, opened or made anew.
+  void MarkEdited(PrintedFile kind) { edited_[Index(kind)] = true; }
+  bool Edited(PrintedFile kind) const { return edited_[Index(kind)]; }
+  // Before something replaces the records of these files: true when none has unsaved changes
+  // or the operator lets them go (then they count as gone).
+  bool MayDiscard(std::initializer_list<PrintedFile> kinds);
+  static constexpr const char* kDiscardQuestion =
+      "The database has changes that are not saved. Discard them?";
   QString Folder(PrintedFile kind) const { return folders_[Index(kind)]; }
   varim::db::FileInformation& Information(PrintedFile kind) { return information_[Index(kind)]; }
 
@@ -50,6 +61,7 @@ class DatabaseFiles {
   std::array<QString, 3> folders_;
   std::array<QString, 3> paths_;
   std::array<varim::db::FileInformation, 3> information_{};
+  std::array<bool, 3> edited_{};
 };
 
 }  // namespace varim::ui

@@ -256,15 +256,16 @@ void CMainFrame::InstallHandlers() {
   for (const FileCommands& f : files) {
     const PrintedFile kind = f.kind;
     Install(f.newFile, [this, kind] {
+      if (!files_->MayDiscard({kind})) return;
       files_->New(kind);
-      FinishFileCommand(kind);
+      FinishFileCommand();
     });
     Install(f.open, [this, kind] {
-      if (files_->Open(this, kind)) FinishFileCommand(kind);
+      if (files_->MayDiscard({kind}) && files_->Open(this, kind)) FinishFileCommand();
     });
     Install(f.save, [this, kind] {
       rssEditors_->StoreIntoRecords();
-      if (files_->Save(this, kind)) FinishFileCommand(kind);
+      if (files_->Save(this, kind)) FinishFileCommand();
     });
     Install(f.information,
             [this, kind] { CFileInformationDlg(files_->Information(kind), this).exec(); });
@@ -293,7 +294,11 @@ void CMainFrame::InstallFeatures() {
       *controller_, operator_,
       {view_->ChannelsGrid(), view_->GroupsGrid(), view_->AleEditor(), view_->OptionsEditor()},
       [this] { OpenHelpFile(); }, this);
-  rssEditors_->SetEdited([this] { UpdateCommands(); });
+  rssEditors_->SetEdited([this](PrintedFile file) {
+    files_->MarkEdited(file);
+    ShowFileTitle();
+    UpdateCommands();
+  });
   controller_->State().Observe([this](const varim::core::RadioStatus&) { UpdateCommands(); });
 }
 
@@ -397,13 +402,17 @@ void CMainFrame::RunCommPorts() {
   view_->SetStatusLine({});
 }
 
-void CMainFrame::FinishFileCommand(PrintedFile kind) {
+void CMainFrame::FinishFileCommand() {
   AdaptToCcir();
   view_->Refresh();
   rssEditors_->Reload();
+  ShowFileTitle();
+}
+
+void CMainFrame::ShowFileTitle() {
   // The file may have taken the CCIR panel away, and with it the file's title.
   const Panel panel = controller_->CurrentPanel();
-  if (IsDatabasePanel(panel) && FileOfPanel(panel) == kind) setWindowTitle(files_->Title(kind));
+  if (IsDatabasePanel(panel)) setWindowTitle(files_->Title(FileOfPanel(panel)));
 }
 
 void CMainFrame::Print(PrintedFile kind) {
@@ -446,7 +455,8 @@ void CMainFrame::OpenHelpFile() {
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
   // A transfer is never cut off by closing the window.
-  if (!varim::core::CanClose(controller_->Context())) {
+  if (!varim::core::CanClose(controller_->Context()) ||
+      !files_->MayDiscard({PrintedFile::kRss, PrintedFile::kAle, PrintedFile::kCcr})) {
     event->ignore();
     return;
   }
@@ -459,6 +469,10 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
 
 void CMainFrame::EnablePanels(bool enabled) {
   view_->EnablePanels(enabled);
+}
+
+bool CMainFrame::MayReplaceRecords() {
+  return files_->MayDiscard({PrintedFile::kRss, PrintedFile::kAle, PrintedFile::kCcr});
 }
 
 void CMainFrame::EnableEditors() {

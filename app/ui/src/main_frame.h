@@ -86,6 +86,7 @@ class CMainFrame : public QMainWindow, private varim::core::ControllerView {
   // What the controller asks of the window.
   void EnablePanels(bool enabled) override;
   void EnableEditors() override;
+  bool MayReplaceRecords() override;
   void BusyChanged(bool busy) override;
   void StateChanged() override;
   void ShowPleaseWait(bool shown) override;
@@ -107,7 +108,9 @@ class CMainFrame : public QMainWindow, private varim::core::ControllerView {
   void ShowConfigurationCheck(bool rss);
   void ShowTechnicianMode();
   void OpenHelpFile();
-  void FinishFileCommand(PrintedFile kind);
+  void FinishFileCommand();
+  // A database panel's title: its file, and whether it has unsaved changes.
+  void ShowFileTitle();
 
   FrameOptions options_;
   varim::core::Operator& operator_;

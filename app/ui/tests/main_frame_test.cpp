@@ -495,6 +495,33 @@ TEST_F(FrameTest, SavingAndOpeningFilesSetsTheTitleAndRemembersTheFolder) {
   EXPECT_EQ(frame_->windowTitle(), "RSS ALE Panel");
 }
 
+// An edit is not lost without the operator saying so: the title marks it, and New, Read Device
+// and closing the window ask first.
+TEST_F(FrameTest, UnsavedEditsAreMarkedAndKeptUnlessTheOperatorLetsThemGo) {
+  StartFrame("varim-global");
+  frame_->SwitchToPanel(Panel::kRss);
+  QAbstractButton* beep = nullptr;
+  for (QAbstractButton* button : frame_->findChildren<QAbstractButton*>())
+    if (button->accessibleName() == "Beep after PTT release") beep = button;
+  ASSERT_NE(beep, nullptr);
+  beep->click();
+  EXPECT_EQ(frame_->windowTitle(), "RSS Panel *");
+
+  operator_.AnswerWith(false);
+  const std::size_t asked = operator_.Questions().size();
+  frame_->OnCommand(CommandId::kRssNew);
+  frame_->OnCommand(CommandId::kReadDevice);
+  frame_->close();
+  EXPECT_TRUE(frame_->isVisible());
+  EXPECT_EQ(operator_.Questions().size(), asked + 3);
+  EXPECT_EQ(operator_.Questions().back(), varim::ui::DatabaseFiles::kDiscardQuestion);
+  EXPECT_EQ(frame_->windowTitle(), "RSS Panel *");
+
+  operator_.AnswerWith(true);
+  frame_->OnCommand(CommandId::kRssNew);
+  EXPECT_EQ(frame_->windowTitle(), "RSS Panel");
+}
+
 TEST_F(FrameTest, AMissingHelpFileIsNamed) {
   StartFrame(std::nullopt);
   operator_.Forget();

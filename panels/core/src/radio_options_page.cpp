@@ -268,6 +268,7 @@ void RadioOptionsPage::Choose(OptionList list, int index) {
   if (!Enabled(list) || index < 0 || index >= EntryCount(list)) return;
   selections_[Index(list)] = index;
   Changed();
+  if (edited_) edited_();
   if (list != OptionList::kPriorityChannel) return;
   // The configuration check reads the program's record, so the new priority goes there now.
   SetField(databases_.radio, list, CodeAt(list, index));
@@ -297,6 +298,7 @@ void RadioOptionsPage::Check(Box box, bool checked) {
     if (box == Box::kTuner && checked) working_.accessory_installed = 0;
   }
   Changed();
+  if (edited_) edited_();
 }
 
 bool RadioOptionsPage::Enabled(OptionList list) const {

@@ -49,7 +49,10 @@ CRssEditorsFeature::CRssEditorsFeature(varim::core::ConnectionController& contro
 
   optionsPage_ = std::make_unique<varim::panels::RadioOptionsPage>(
       controller_.Session().Databases(), controller_.Session().Flags(), op);
-  optionsPage_->SetConfigurationChanged([this] { Edited(); });
+  optionsPage_->SetConfigurationChanged([this] { Edited(varim::core::PrintedFile::kRss); });
+  optionsPage_->SetEdited([this] {
+    if (edited_) edited_(varim::core::PrintedFile::kRss);
+  });
   if (views_.optionsEditor->layout() == nullptr) new QVBoxLayout(views_.optionsEditor);
   views_.optionsEditor->layout()->addWidget(new CRadioOptionsView(*optionsPage_,
                                                                   views_.optionsEditor));
@@ -121,7 +124,7 @@ void CRssEditorsFeature::OpenChannelAt(int number) {
                                              controller_.State().Now().isbPresent);
   editor.Show(number);
   CChannelConfigurationDlg dialog(editor, help_, window_);
-  if (dialog.exec() == QDialog::Accepted) Edited();
+  if (dialog.exec() == QDialog::Accepted) Edited(varim::core::PrintedFile::kRss);
 }
 
 void CRssEditorsFeature::OpenGroups() {
@@ -129,7 +132,7 @@ void CRssEditorsFeature::OpenGroups() {
   ChannelSelection selection(controller_.Session().Databases(), ChannelSelection::Kind::kGroups,
                              context.ccirPresent && context.aleOnOffState == 2);
   CChannelSelectionDlg dialog(selection, help_, window_);
-  if (dialog.exec() == QDialog::Accepted) Edited();
+  if (dialog.exec() == QDialog::Accepted) Edited(varim::core::PrintedFile::kRss);
 }
 
 void CRssEditorsFeature::OpenScannedChannels() {
@@ -137,13 +140,13 @@ void CRssEditorsFeature::OpenScannedChannels() {
   ChannelSelection selection(controller_.Session().Databases(), ChannelSelection::Kind::kNets,
                              context.ccirPresent && context.aleOnOffState == 2);
   CChannelSelectionDlg dialog(selection, help_, window_);
-  if (dialog.exec() == QDialog::Accepted) Edited();
+  if (dialog.exec() == QDialog::Accepted) Edited(varim::core::PrintedFile::kAle);
 }
 
-void CRssEditorsFeature::Edited() {
+void CRssEditorsFeature::Edited(varim::core::PrintedFile file) {
   controller_.RunConfigurationChecks();
   Refresh();
-  if (edited_) edited_();
+  if (edited_) edited_(file);
 }
 
 }  // namespace varim::ui

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "varim/core/connection_controller.h"
+#include "varim/core/print_document.h"
 #include "varim/panels/radio_options_page.h"
 
 namespace varim::ui {
@@ -37,8 +38,10 @@ class CRssEditorsFeature : public QObject {
   void StoreIntoRecords() { optionsPage_->Store(); }
   // Nothing on the options page changes while the database moves to or from the radio.
   void SetTransferRunning(bool running) { optionsPage_->SetTransferRunning(running); }
-  // Told after every edit the operator confirmed.
-  void SetEdited(std::function<void()> edited) { edited_ = std::move(edited); }
+  // Told after every edit the operator confirmed, with the file that now has unsaved changes.
+  void SetEdited(std::function<void(varim::core::PrintedFile)> edited) {
+    edited_ = std::move(edited);
+  }
 
   void OpenChannels();
   void OpenGroups();
@@ -47,12 +50,12 @@ class CRssEditorsFeature : public QObject {
  private:
   void Install(varim::core::CommandId id, std::function<void()> open);
   void OpenChannelAt(int number);
-  void Edited();
+  void Edited(varim::core::PrintedFile file);
 
   varim::core::ConnectionController& controller_;
   Views views_;
   std::function<void()> help_;
-  std::function<void()> edited_;
+  std::function<void(varim::core::PrintedFile)> edited_;
   QWidget* window_;
   QPushButton* scannedChannels_;
   std::unique_ptr<varim::panels::RadioOptionsPage> optionsPage_;

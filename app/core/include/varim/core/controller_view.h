@@ -14,6 +14,8 @@ class ControllerView {
   // The database editors take input once the start-up connection was tried, radio or not: a
   // file can be prepared without one.
   virtual void EnableEditors() {}
+  // Before a read replaces every record: false keeps them (the operator kept unsaved edits).
+  virtual bool MayReplaceRecords() { return true; }
   // A long command started or ended: the status line, the Close item and the commands follow.
   virtual void BusyChanged(bool busy) = 0;
   // What the controller knows of the radio changed: generation, CCIR, toggles, sliders,

@@ -75,6 +75,8 @@ class RadioOptionsPage {
   void SetConfigurationChanged(std::function<void()> changed) {
     configurationChanged_ = std::move(changed);
   }
+  // Told of every choice the operator makes on the page, for the file's unsaved-changes mark.
+  void SetEdited(std::function<void()> edited) { edited_ = std::move(edited); }
 
   // After a file was opened or the database read. An accessory other than the amplifier is
   // dropped from the copy.
@@ -121,6 +123,7 @@ class RadioOptionsPage {
   varim::core::Operator& operator_;
   std::function<void()> listener_;
   std::function<void()> configurationChanged_;
+  std::function<void()> edited_;
   // Only the parts the page loads and stores are meaningful.
   dbase working_{};
   std::array<int, kOptionLists> selections_{};
