@@ -312,7 +312,13 @@ bool RadioSession::WriteRadio(ProgressObserver* observer) {
   if (slowLine) restoreLoadedFlags();
   transferMode_ = TransferMode::kNone;
   if (!written) {
-    NotifyNoResponse();
+    // An operator who aborted knows the radio answered; what they need to hear is that it now
+    // holds part of the new data.
+    if (transferAborted_) {
+      operator_.Notify(texts::kWriteAborted, Operator::Icon::kExclamation);
+    } else {
+      NotifyNoResponse();
+    }
     return false;
   }
   if (ccirLost) operator_.Notify(texts::kCcirNotProgrammed, Operator::Icon::kExclamation);

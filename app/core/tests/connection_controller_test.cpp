@@ -250,6 +250,52 @@ TEST_F(ControllerTest, AbortingTheReadShowsNoBoxAndLeavesTheRadioNotReady) {
   EXPECT_EQ(CountOpcode(radios_.front()->ReceivedFrames(), opcode::kPerformReset), 0);
 }
 
+// Writing at the speed the radio works at needs no question and leaves the panels fresh from
+// the radio; at another speed the operator decides, and is then asked to read the radio again.
+TEST_F(ControllerTest, WriteDeviceAsksWhenTheSpeedsDifferAndRefreshesWhenTheyAgree) {
+  StartRadio(SampleRadio("varim-global"));
+  controller_->DeferredConnect();
+  ASSERT_TRUE(controller_->RadioReady());
+  bool edited = false;
+  controller_->OnBeforeWrite([&edited] { edited = true; });
+  int reads = 0;
+  controller_->OnRead([&reads] { ++reads; });
+
+  controller_->WriteDevice();
+  EXPECT_TRUE(edited) << "the editors hand in their data first";
+  EXPECT_EQ(operator_.Questions(), Texts{});
+  EXPECT_EQ(view_.started.back(), TransferMode::kWrite);
+  EXPECT_TRUE(controller_->RadioReady());
+  EXPECT_EQ(reads, 1) << "the panels are refreshed from the radio";
+  EXPECT_FALSE(controller_->Busy());
+
+  ASSERT_TRUE(controller_->UpdateSocket(1, 4800));
+  const std::size_t writes = view_.started.size();
+  operator_.AnswerWith(false);
+  controller_->WriteDevice();
+  EXPECT_EQ(operator_.Questions(), Texts{texts::kBaudRateDiffers});
+  EXPECT_EQ(view_.started.size(), writes) << "No writes nothing";
+
+  operator_.AnswerWith(true);
+  controller_->WriteDevice();
+  EXPECT_EQ(view_.started.size(), writes + 1);
+  EXPECT_EQ(operator_.LastNotice(), texts::kReadDatabaseFirst);
+  EXPECT_FALSE(controller_->RadioReady());
+  EXPECT_EQ(controller_->Settings().baudRate, 9600) << "the line follows the radio's new speed";
+}
+
+TEST_F(ControllerTest, AnAbortedWriteSaysTheRadioHoldsPartOfIt) {
+  StartRadio(SampleRadio("varim-global"));
+  controller_->DeferredConnect();
+  ASSERT_TRUE(controller_->RadioReady());
+  view_.onProgress = [this](const ProgressView& view) {
+    if (view.percent >= 20) controller_->AbortTransfer();
+  };
+  controller_->WriteDevice();
+  EXPECT_EQ(operator_.Notices(), Texts{texts::kWriteAborted});
+  EXPECT_FALSE(controller_->Busy());
+}
+
 TEST_F(ControllerTest, ARadioThatRestartsIsTakenBackIntoRemoteMode) {
   SimulatedRadio& radio = StartRadio(SampleRadio("varim"));
   controller_->DeferredConnect();

@@ -14,6 +14,9 @@ inline constexpr char kGlobalNotProgrammed[] = "The ale global data base was not
 inline constexpr char kBaudRateDiffers[] =
     "Radio baud rate is different from computer baud rate. Continue Programming?";
 inline constexpr char kUpdateSocketFault[] = "UpdateSocket fault!";
+inline constexpr char kWriteAborted[] =
+    "Writing was aborted: the radio may hold only part of the database. Write it again before "
+    "using the radio.";
 inline constexpr char kReadDatabaseFirst[] = "You must read Data Base from radio!";
 // Written after a check of the radio found a section that differs twice; the section's name
 // follows.
