@@ -87,6 +87,9 @@ CHalyardView::CHalyardView(varim::core::ConnectionController& controller, QWidge
   layout->addLayout(channels, 2, 1, 2, 2);
   layout->addWidget(aleEditor_, 4, 0, 1, 3);
   layout->addWidget(ccirEditor_, 5, 0, 1, 3);
+  // The channel table takes the room the options page leaves.
+  layout->setColumnStretch(1, 1);
+  layout->setColumnStretch(2, 1);
   ShowPanel(Panel::kComputerInterface);
 }
 

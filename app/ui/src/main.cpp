@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <cstring>
 #include <iostream>
+#include <map>
 #include <memory>
 #include <optional>
 
@@ -82,8 +83,14 @@ int main(int argc, char** argv) {
   app.add_option("--screenshot", screenshot,
                  "Save a picture of the window to this PNG file once connected, then quit");
   std::string panel;
-  app.add_option("--panel", panel, "Show this front panel once connected (varim or varim-2e)")
-      ->check(CLI::IsMember({"varim", "varim-2e"}));
+  const std::map<std::string, varim::core::Panel> panels = {
+      {"varim", varim::core::Panel::kVarim},
+      {"varim-2e", varim::core::Panel::kVarim2E},
+      {"rss", varim::core::Panel::kRss},
+      {"rss-ale", varim::core::Panel::kRssAle}};
+  app.add_option("--panel", panel,
+                 "Show this panel once connected (varim, varim-2e, rss or rss-ale)")
+      ->check(CLI::IsMember(panels));
   std::string tracePath;
   app.add_option("--trace", tracePath,
                  "Log every frame on the line with its time into this file (- for the error "
@@ -130,8 +137,7 @@ int main(int argc, char** argv) {
   frame.showMaximized();
   if (!panel.empty()) {
     QObject::connect(&frame, &varim::ui::CMainFrame::Connected, &frame, [&] {
-      frame.SwitchToPanel(panel == "varim" ? varim::core::Panel::kVarim
-                                           : varim::core::Panel::kVarim2E);
+      frame.SwitchToPanel(panels.at(panel));
     });
   }
   frame.Start();

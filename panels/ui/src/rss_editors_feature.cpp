@@ -1,5 +1,7 @@
 #include "rss_editors_feature.h"
 
+#include <algorithm>
+
 #include <QBoxLayout>
 #include <QHeaderView>
 #include <QVBoxLayout>
@@ -33,6 +35,8 @@ CRssEditorsFeature::CRssEditorsFeature(varim::core::ConnectionController& contro
   views_.channels->setEditTriggers(QAbstractItemView::NoEditTriggers);
   views_.groups->setEditTriggers(QAbstractItemView::NoEditTriggers);
   views_.groups->horizontalHeader()->setStretchLastSection(true);
+  views_.groups->verticalHeader()->hide();
+  views_.channels->setWordWrap(false);
   QPalette palette = views_.channels->palette();
   palette.setColor(QPalette::Base, kTableBackground);
   views_.channels->setPalette(palette);
@@ -91,9 +95,6 @@ void CRssEditorsFeature::Refresh() {
   const varim::db::RadioDatabases& db = controller_.Session().Databases();
   QTableWidget& table = *views_.channels;
   const int columns = table.columnCount();
-  for (int column = 0; column < columns && column < static_cast<int>(std::size(kColumnTwips));
-       ++column)
-    table.setColumnWidth(column, TwipsToPixels(kColumnTwips[column], table));
   for (int number = 1; number <= kMaxChannel && number <= table.rowCount(); ++number) {
     const varim::panels::ChannelTableRow row = varim::panels::ChannelTableRowOf(db, number);
     for (int column = 0; column < columns; ++column) {
@@ -105,6 +106,13 @@ void CRssEditorsFeature::Refresh() {
       cell->setText(QString::fromStdString(row.cells[static_cast<std::size_t>(column)]));
       if (column == 0) cell->setForeground(row.programmed ? kProgrammedNumber : QColor(Qt::black));
     }
+  }
+  // The widths the radio's grids have always had, wider where a screen's font needs it.
+  for (int column = 0; column < columns && column < static_cast<int>(std::size(kColumnTwips));
+       ++column) {
+    table.resizeColumnToContents(column);
+    table.setColumnWidth(column, std::max(table.columnWidth(column),
+                                          TwipsToPixels(kColumnTwips[column], table)));
   }
   for (int group = 0; group < views_.groups->rowCount(); ++group) {
     auto* cell = new QTableWidgetItem(
