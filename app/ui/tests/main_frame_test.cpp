@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -76,6 +77,7 @@ class FrameTest : public ::testing::Test {
     options.startupDirectory = folder_.path();
     options.helpDirectory = folder_.path();
     options.splash = false;
+    options.settingsFile = folder_.filePath("settings.ini");
     if (profile) {
       varim::sim::SimOptions sim;
       sim.profile = *varim::sim::FindProfile(*profile);
@@ -112,6 +114,8 @@ class FrameTest : public ::testing::Test {
     for (QAction* action : frame_->menuBar()->actions()) titles << action->text();
     return titles;
   }
+
+  QMenu* FileMenu() const { return frame_->menuBar()->actions().front()->menu(); }
 
   QAction* MenuItem(const QString& name) const {
     for (QAction* action : frame_->menuBar()->findChildren<QAction*>(name)) return action;
@@ -486,9 +490,22 @@ TEST_F(FrameTest, SavingAndOpeningFilesSetsTheTitleAndRemembersTheFolder) {
   frame_->SwitchToPanel(Panel::kRss);
   EXPECT_EQ(frame_->windowTitle(), "RSS Panel");
 
+  // The file is offered again from every database panel, opened as its extension says.
+  frame_->OnCommand(CommandId::kRssNew);
+  frame_->SwitchToPanel(Panel::kRssAle);
+  EXPECT_EQ(Lines(FileMenu()).mid(11, 3),
+            (QStringList{"&1 " + path + " - Open " + path, "-",
+                         "E&xit - Quit the application; prompts to save documents"}));
+  FileMenu()->findChild<QAction*>("RecentFile1")->trigger();
+  EXPECT_EQ(frame_->Files().Title(varim::core::PrintedFile::kRss), "RSS Panel - " + path);
+  // One that is gone is said so and forgotten.
+  ASSERT_TRUE(QFile::remove(path));
+  FileMenu()->findChild<QAction*>("RecentFile1")->trigger();
+  EXPECT_EQ(operator_.LastNotice(), "The file " + path.toStdString() + " no longer exists.");
+  EXPECT_EQ(FileMenu()->findChild<QAction*>("RecentFile1"), nullptr);
+
   // A cancelled dialog changes nothing.
   chooser_.answer.clear();
-  frame_->SwitchToPanel(Panel::kRssAle);
   frame_->OnCommand(CommandId::kAleOpen);
   EXPECT_EQ(chooser_.filters.back(), "ALE Files (*.ale)");
   EXPECT_EQ(chooser_.folders.back(), "") << "each kind of file has its own folder";
