@@ -97,6 +97,7 @@ CMainFrame::CMainFrame(const FrameOptions& options, varim::core::Operator& op, F
       options.startupDirectory.toStdString());
   files_ = std::make_unique<DatabaseFiles>(*controller_, op, chooser);
   recentFiles_ = std::make_unique<RecentFiles>(options.settingsFile);
+  channelCsv_ = std::make_unique<ChannelCsvFiles>(*controller_, op, chooser);
   // An operator's writes are read back and compared unless they switch it off: the line's
   // checksum alone lets some corruptions through.
   controller_->Session().SetVerifyWrites(true);
@@ -271,6 +272,14 @@ void CMainFrame::OpenRecentFile(const QString& path) {
   UpdateCommands();
 }
 
+void CMainFrame::ImportChannels() {
+  if (!channelCsv_->Import(this)) return;
+  files_->MarkEdited(PrintedFile::kRss);
+  controller_->RunConfigurationChecks();
+  rssEditors_->Refresh();
+  ShowFileTitle();
+}
+
 void CMainFrame::InstallHandlers() {
   using C = CommandId;
   for (const PanelLayout& layout : Panels()) {
@@ -285,6 +294,8 @@ void CMainFrame::InstallHandlers() {
   Install(C::kTechnician, [this] { ShowTechnicianMode(); });
   Install(C::kRssConfigurationCheck, [this] { ShowConfigurationCheck(true); });
   Install(C::kAleConfigurationCheck, [this] { ShowConfigurationCheck(false); });
+  Install(C::kImportChannelsCsv, [this] { ImportChannels(); });
+  Install(C::kExportChannelsCsv, [this] { channelCsv_->Export(this); });
 
   struct FileCommands {
     PrintedFile kind;

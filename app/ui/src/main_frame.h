@@ -12,6 +12,7 @@
 #include <mutex>
 #include <optional>
 
+#include "channel_csv_files.h"
 #include "comm_ports_dlg.h"
 #include "command_table.h"
 #include "database_files.h"
@@ -116,6 +117,7 @@ class CMainFrame : public QMainWindow, private varim::core::ControllerView {
   void FinishFileCommand(PrintedFile kind);
   void AddRecentFiles(QMenu* fileMenu);
   void OpenRecentFile(const QString& path);
+  void ImportChannels();
   // A database panel's title: its file, and whether it has unsaved changes.
   void ShowFileTitle();
 
@@ -125,6 +127,7 @@ class CMainFrame : public QMainWindow, private varim::core::ControllerView {
   std::unique_ptr<varim::core::ConnectionController> controller_;
   std::unique_ptr<DatabaseFiles> files_;
   std::unique_ptr<RecentFiles> recentFiles_;
+  std::unique_ptr<ChannelCsvFiles> channelCsv_;
   std::unique_ptr<WaitBoxes> boxes_;
   CHalyardView* view_ = nullptr;
   CProgressDlg* progress_ = nullptr;

@@ -251,6 +251,11 @@ TEST_F(FrameTest, MenusListTheirItemsInOrderWithTheirPrompts) {
   EXPECT_TRUE(MenuItem("NotchFilter")->isChecked());
   EXPECT_TRUE(MenuItem("ComputerInterfacePanel")->isChecked());
 
+  frame_->SwitchToPanel(Panel::kRss);
+  EXPECT_EQ(Lines(FileMenu()).mid(8, 4),
+            (QStringList{"-", "I&mport Channels (CSV)... - Import the channels from a CSV file",
+                         "&Export Channels (CSV)... - Export the channels to a CSV file", "-"}));
+
   frame_->SwitchToPanel(Panel::kRssAle);
   const QList<QAction*> ale = frame_->menuBar()->actions();
   EXPECT_EQ(
@@ -537,6 +542,46 @@ TEST_F(FrameTest, UnsavedEditsAreMarkedAndKeptUnlessTheOperatorLetsThemGo) {
   operator_.AnswerWith(true);
   frame_->OnCommand(CommandId::kRssNew);
   EXPECT_EQ(frame_->windowTitle(), "RSS Panel");
+}
+
+// The channels to a spreadsheet and back: a refused file changes nothing and says why.
+TEST_F(FrameTest, ChannelsGoOutAsCsvAndComeBackEdited) {
+  StartFrame("varim-global");
+  frame_->SwitchToPanel(Panel::kRss);
+  const QString csv = folder_.filePath("plan.csv");
+  chooser_.answer = csv;
+  frame_->OnCommand(CommandId::kExportChannelsCsv);
+  EXPECT_EQ(chooser_.filters.back(), "CSV Files (*.csv)");
+  EXPECT_EQ(chooser_.suffixes.back(), "csv");
+  QFile file(csv);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  QStringList lines = QString::fromUtf8(file.readAll()).split("\r\n");
+  file.close();
+  ASSERT_GE(lines.size(), 2);
+  QStringList cells = lines[1].split(',');
+  const int row = cells[0].toInt() - 1;
+  const QString before = cells[1];
+  const QString after = before == "12.34560" ? "12.34570" : "12.34560";
+  const auto importWithTx = [&](const QString& tx, const QByteArray& tail = {}) {
+    cells[1] = tx;
+    lines[1] = cells.join(',');
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(lines.join("\r\n").toUtf8() + tail);
+    file.close();
+    frame_->OnCommand(CommandId::kImportChannelsCsv);
+  };
+  const QTableWidget* grid = frame_->View()->ChannelsGrid();
+
+  importWithTx("99");
+  EXPECT_TRUE(operator_.LastNotice().starts_with("line 2: Tx MHz")) << operator_.LastNotice();
+  importWithTx(after, QByteArray(varim::ui::ChannelCsvFiles::kMaxBytes, '\n'));
+  EXPECT_NE(operator_.LastNotice().find("larger than 1 MiB"), std::string::npos);
+  EXPECT_EQ(grid->item(row, 1)->text(), before);
+  EXPECT_EQ(frame_->windowTitle(), "RSS Panel");
+
+  importWithTx(after);
+  EXPECT_EQ(grid->item(row, 1)->text(), after);
+  EXPECT_EQ(frame_->windowTitle(), "RSS Panel *");
 }
 
 TEST_F(FrameTest, AMissingHelpFileIsNamed) {
