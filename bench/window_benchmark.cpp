@@ -49,6 +49,7 @@ int main(int argc, char** argv) {
   options.helpDirectory = folder.path();
   options.device = QString::fromStdString(radio.DevicePath());
   options.splash = false;
+  options.settingsFile = folder.filePath("settings.ini");
   // Keeps what the window would have shown; the benchmark has nobody to click the boxes away.
   varim::testing::RecordingOperator op;
   op.EchoNotices("operator told: ");

@@ -56,6 +56,8 @@ constexpr CommandRule kRules[] = {
     {CommandId::kBite, ReadyIdle, Never},
     {CommandId::kCommPorts, Idle, Never},
     {CommandId::kExit, Idle, Never},
+    {CommandId::kImportChannelsCsv, Idle, Never},
+    {CommandId::kExportChannelsCsv, Idle, Never},
     {CommandId::kSquelch, Reporting, [](const CommandContext& c) { return c.squelch; }},
     {CommandId::kMonitor, [](const CommandContext& c) { return Reporting(c) && MonitorFree(c); },
      [](const CommandContext& c) { return c.monitor; }},

@@ -29,7 +29,8 @@ std::map<CommandId, bool> Enabled(const CommandContext& c) {
         CommandId::kCcirWriteDevice, CommandId::kBite, CommandId::kCommPorts, CommandId::kExit,
         CommandId::kSquelch, CommandId::kMonitor, CommandId::kNoiseBlanker, CommandId::kAttenuator,
         CommandId::kClipper, CommandId::kClarifier, CommandId::kNotchFilter,
-        CommandId::kRemoteControl, CommandId::kRssOpen}) {
+        CommandId::kRemoteControl, CommandId::kRssOpen, CommandId::kImportChannelsCsv,
+        CommandId::kExportChannelsCsv}) {
     enabled[id] = StateOf(id, c).enabled;
   }
   return enabled;

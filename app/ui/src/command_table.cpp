@@ -59,6 +59,8 @@ const std::vector<CommandInfo> kCommands = {
     {C::kRssSave, "RssSave", "Save RSS file", "save", ""},
     {C::kRssWriteDevice, "RssWriteDevice", "Write Device", "write_device", ""},
     {C::kRssPrint, "RssPrint", "Print RSS File", "print", ""},
+    {C::kImportChannelsCsv, "ImportChannelsCsv", "Import the channels from a CSV file", "", ""},
+    {C::kExportChannelsCsv, "ExportChannelsCsv", "Export the channels to a CSV file", "", ""},
     {C::kChannels, "Channels", "Channel Configuration", "channels", ""},
     {C::kGroups, "Groups", "Group Configuration", "groups", ""},
     {C::kRssRadioWide, "RssRadioWide", "View Radio Wide Information", "", ""},
@@ -124,14 +126,19 @@ std::vector<MenuEntry> Join(std::vector<MenuEntry> first, const std::vector<Menu
   return first;
 }
 
-// The File menu of a database panel.
+// The File menu of a database panel; a panel's own file items come after its save and write.
 MenuEntry DatabaseFileMenu(CommandId newFile, CommandId open, CommandId information, CommandId save,
-                           CommandId write, CommandId print) {
-  return Popup("&File", {Item("&New...", newFile), Item("&Open...", open),
-                         Item("&Read Device", C::kReadDevice), Separator(),
-                         Item("&Information", information), Separator(), Item("&Save", save),
-                         Item("&Write Device", write), Separator(), Item("&Print...", print),
-                         Separator(), Item("E&xit", C::kExit)});
+                           CommandId write, CommandId print, std::vector<MenuEntry> own = {}) {
+  std::vector<MenuEntry> items = {Item("&New...", newFile), Item("&Open...", open),
+                                  Item("&Read Device", C::kReadDevice), Separator(),
+                                  Item("&Information", information), Separator(),
+                                  Item("&Save", save), Item("&Write Device", write), Separator()};
+  if (!own.empty()) {
+    items.insert(items.end(), own.begin(), own.end());
+    items.push_back(Separator());
+  }
+  return Popup("&File", Join(std::move(items),
+                             {Item("&Print...", print), Separator(), Item("E&xit", C::kExit)}));
 }
 
 MenuEntry PreferencesMenu() {
@@ -142,8 +149,11 @@ MenuEntry PreferencesMenu() {
 
 std::vector<MenuEntry> RssMenu() {
   return {
+      // "&Information" has the I.
       DatabaseFileMenu(C::kRssNew, C::kRssOpen, C::kRssInformation, C::kRssSave, C::kRssWriteDevice,
-                       C::kRssPrint),
+                       C::kRssPrint,
+                       {Item("I&mport Channels (CSV)...", C::kImportChannelsCsv),
+                        Item("&Export Channels (CSV)...", C::kExportChannelsCsv)}),
       Popup("&View/Change",
             Join(AllPanelItems(), {Separator(),
                                    Popup("&Configuration", {Item("&Channels...", C::kChannels),

@@ -49,6 +49,8 @@ class DatabaseFiles {
   static constexpr const char* kDiscardQuestion =
       "The database has changes that are not saved. Discard them?";
   QString Folder(PrintedFile kind) const { return folders_[Index(kind)]; }
+  // The file last opened or saved; empty after New.
+  QString Path(PrintedFile kind) const { return paths_[Index(kind)]; }
   varim::db::FileInformation& Information(PrintedFile kind) { return information_[Index(kind)]; }
 
  private:

@@ -107,6 +107,8 @@ int main(int argc, char** argv) {
   }
 
   QApplication qt(argc, argv);
+  // Where the user's settings are kept.
+  QApplication::setOrganizationName("Varim");
   QApplication::setApplicationName(varim::kProductName);
   QApplication::setApplicationVersion(varim::kProductVersion);
   SetErrorMessageHandler(ShowLibraryError);

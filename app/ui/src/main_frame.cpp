@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -41,6 +42,7 @@ using varim::core::TransferMode;
 namespace {
 
 constexpr char kCommandProperty[] = "command";
+constexpr char kRecentFileGone[] = "The file %1 no longer exists.";
 constexpr int kPaneWidth = 100;
 // The toolbar of the About button; created and never shown.
 constexpr char kAboutBarName[] = "Toolbar128";
@@ -72,6 +74,15 @@ PrintedFile FileOfPanel(Panel panel) {
                                  : PrintedFile::kRss;
 }
 
+// A file saved under another extension is taken as the panel's own kind.
+PrintedFile FileOfPath(const QString& path, Panel panel) {
+  const QString suffix = QFileInfo(path).suffix();
+  for (PrintedFile kind : {PrintedFile::kRss, PrintedFile::kAle, PrintedFile::kCcr}) {
+    if (suffix.compare(DatabaseFiles::Suffix(kind), Qt::CaseInsensitive) == 0) return kind;
+  }
+  return FileOfPanel(panel);
+}
+
 }  // namespace
 
 CMainFrame::CMainFrame(const FrameOptions& options, varim::core::Operator& op, FileChooser& chooser)
@@ -85,6 +96,8 @@ CMainFrame::CMainFrame(const FrameOptions& options, varim::core::Operator& op, F
       [pump = pump_.get()](std::function<void()> work) { pump->Post(work); },
       options.startupDirectory.toStdString());
   files_ = std::make_unique<DatabaseFiles>(*controller_, op, chooser);
+  recentFiles_ = std::make_unique<RecentFiles>(options.settingsFile);
+  channelCsv_ = std::make_unique<ChannelCsvFiles>(*controller_, op, chooser);
   // An operator's writes are read back and compared unless they switch it off: the line's
   // checksum alone lets some corruptions through.
   controller_->Session().SetVerifyWrites(true);
@@ -222,10 +235,49 @@ void CMainFrame::BuildMenu(Panel panel) {
         }
       };
   fill(bar, LayoutOf(panel).menu);
+  if (IsDatabasePanel(panel)) AddRecentFiles(bar->actions().front()->menu());
   // Every item shows the state of the moment when its menu opens.
   for (QMenu* menu : bar->findChildren<QMenu*>()) {
     connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommands);
   }
+}
+
+void CMainFrame::AddRecentFiles(QMenu* fileMenu) {
+  const QStringList paths = recentFiles_->Paths();
+  if (paths.isEmpty()) return;
+  QAction* exit = fileMenu->findChild<QAction*>(InfoOf(CommandId::kExit).name);
+  for (int i = 0; i < paths.size(); ++i) {
+    const QString path = paths[i];
+    // A '&' of the path is shown, not taken for a mnemonic.
+    const QString text =
+        QString("&%1 %2").arg(QString::number(i + 1), QString(path).replace('&', "&&"));
+    auto* action = new QAction(text, fileMenu);
+    action->setObjectName(QString("RecentFile%1").arg(i + 1));
+    action->setStatusTip("Open " + path);
+    connect(action, &QAction::triggered, this, [this, path] { OpenRecentFile(path); });
+    fileMenu->insertAction(exit, action);
+  }
+  fileMenu->insertSeparator(exit);
+}
+
+void CMainFrame::OpenRecentFile(const QString& path) {
+  if (recentFiles_->KeepIfPresent(path)) {
+    const PrintedFile kind = FileOfPath(path, controller_->CurrentPanel());
+    if (files_->MayDiscard({kind}) && files_->OpenPath(kind, path)) FinishFileCommand(kind);
+  } else {
+    operator_.Notify(QString(kRecentFileGone).arg(path).toStdString(),
+                     varim::core::Operator::Icon::kExclamation);
+    BuildMenu(controller_->CurrentPanel());
+  }
+  UpdateCommands();
+}
+
+void CMainFrame::ImportChannels() {
+  if (!channelCsv_->Import(this)) return;
+  files_->MarkEdited(PrintedFile::kRss);
+  controller_->RunConfigurationChecks();
+  rssEditors_->Refresh();
+  ShowFileTitle();
 }
 
 void CMainFrame::InstallHandlers() {
@@ -242,6 +294,8 @@ void CMainFrame::InstallHandlers() {
   Install(C::kTechnician, [this] { ShowTechnicianMode(); });
   Install(C::kRssConfigurationCheck, [this] { ShowConfigurationCheck(true); });
   Install(C::kAleConfigurationCheck, [this] { ShowConfigurationCheck(false); });
+  Install(C::kImportChannelsCsv, [this] { ImportChannels(); });
+  Install(C::kExportChannelsCsv, [this] { channelCsv_->Export(this); });
 
   struct FileCommands {
     PrintedFile kind;
@@ -258,14 +312,14 @@ void CMainFrame::InstallHandlers() {
     Install(f.newFile, [this, kind] {
       if (!files_->MayDiscard({kind})) return;
       files_->New(kind);
-      FinishFileCommand();
+      FinishFileCommand(kind);
     });
     Install(f.open, [this, kind] {
-      if (files_->MayDiscard({kind}) && files_->Open(this, kind)) FinishFileCommand();
+      if (files_->MayDiscard({kind}) && files_->Open(this, kind)) FinishFileCommand(kind);
     });
     Install(f.save, [this, kind] {
       rssEditors_->StoreIntoRecords();
-      if (files_->Save(this, kind)) FinishFileCommand();
+      if (files_->Save(this, kind)) FinishFileCommand(kind);
     });
     Install(f.information,
             [this, kind] { CFileInformationDlg(files_->Information(kind), this).exec(); });
@@ -402,7 +456,12 @@ void CMainFrame::RunCommPorts() {
   view_->SetStatusLine({});
 }
 
-void CMainFrame::FinishFileCommand() {
+void CMainFrame::FinishFileCommand(PrintedFile kind) {
+  // A new file has no path until it is saved.
+  if (const QString path = files_->Path(kind); !path.isEmpty()) {
+    recentFiles_->Add(path);
+    BuildMenu(controller_->CurrentPanel());
+  }
   AdaptToCcir();
   view_->Refresh();
   rssEditors_->Reload();

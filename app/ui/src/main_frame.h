@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <QMainWindow>
+#include <QMenu>
 #include <QTimer>
 #include <QToolBar>
 #include <array>
@@ -11,6 +12,7 @@
 #include <mutex>
 #include <optional>
 
+#include "channel_csv_files.h"
 #include "comm_ports_dlg.h"
 #include "command_table.h"
 #include "database_files.h"
@@ -18,6 +20,7 @@
 #include "halyard_view.h"
 #include "progress_dlg.h"
 #include "qt_event_pump.h"
+#include "recent_files.h"
 #include "varim/core/connection_controller.h"
 #include "wait_boxes.h"
 
@@ -36,6 +39,8 @@ struct FrameOptions {
   QString device;
   // The start-up picture; tests go without it.
   bool splash = true;
+  // An INI file for what the window remembers between runs; empty: the user's settings.
+  QString settingsFile;
 };
 
 // The main window: six panels, each with its own menu, toolbar and title, over one view; the
@@ -108,7 +113,11 @@ class CMainFrame : public QMainWindow, private varim::core::ControllerView {
   void ShowConfigurationCheck(bool rss);
   void ShowTechnicianMode();
   void OpenHelpFile();
-  void FinishFileCommand();
+  // After a file command of the kind; a file opened or saved joins the recent files.
+  void FinishFileCommand(PrintedFile kind);
+  void AddRecentFiles(QMenu* fileMenu);
+  void OpenRecentFile(const QString& path);
+  void ImportChannels();
   // A database panel's title: its file, and whether it has unsaved changes.
   void ShowFileTitle();
 
@@ -117,6 +126,8 @@ class CMainFrame : public QMainWindow, private varim::core::ControllerView {
   std::unique_ptr<QtEventPump> pump_;
   std::unique_ptr<varim::core::ConnectionController> controller_;
   std::unique_ptr<DatabaseFiles> files_;
+  std::unique_ptr<RecentFiles> recentFiles_;
+  std::unique_ptr<ChannelCsvFiles> channelCsv_;
   std::unique_ptr<WaitBoxes> boxes_;
   CHalyardView* view_ = nullptr;
   CProgressDlg* progress_ = nullptr;

@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -76,6 +77,7 @@ class FrameTest : public ::testing::Test {
     options.startupDirectory = folder_.path();
     options.helpDirectory = folder_.path();
     options.splash = false;
+    options.settingsFile = folder_.filePath("settings.ini");
     if (profile) {
       varim::sim::SimOptions sim;
       sim.profile = *varim::sim::FindProfile(*profile);
@@ -112,6 +114,8 @@ class FrameTest : public ::testing::Test {
     for (QAction* action : frame_->menuBar()->actions()) titles << action->text();
     return titles;
   }
+
+  QMenu* FileMenu() const { return frame_->menuBar()->actions().front()->menu(); }
 
   QAction* MenuItem(const QString& name) const {
     for (QAction* action : frame_->menuBar()->findChildren<QAction*>(name)) return action;
@@ -246,6 +250,11 @@ TEST_F(FrameTest, MenusListTheirItemsInOrderWithTheirPrompts) {
   EXPECT_TRUE(MenuItem("Clarifier")->isChecked());
   EXPECT_TRUE(MenuItem("NotchFilter")->isChecked());
   EXPECT_TRUE(MenuItem("ComputerInterfacePanel")->isChecked());
+
+  frame_->SwitchToPanel(Panel::kRss);
+  EXPECT_EQ(Lines(FileMenu()).mid(8, 4),
+            (QStringList{"-", "I&mport Channels (CSV)... - Import the channels from a CSV file",
+                         "&Export Channels (CSV)... - Export the channels to a CSV file", "-"}));
 
   frame_->SwitchToPanel(Panel::kRssAle);
   const QList<QAction*> ale = frame_->menuBar()->actions();
@@ -486,9 +495,22 @@ TEST_F(FrameTest, SavingAndOpeningFilesSetsTheTitleAndRemembersTheFolder) {
   frame_->SwitchToPanel(Panel::kRss);
   EXPECT_EQ(frame_->windowTitle(), "RSS Panel");
 
+  // The file is offered again from every database panel, opened as its extension says.
+  frame_->OnCommand(CommandId::kRssNew);
+  frame_->SwitchToPanel(Panel::kRssAle);
+  EXPECT_EQ(Lines(FileMenu()).mid(11, 3),
+            (QStringList{"&1 " + path + " - Open " + path, "-",
+                         "E&xit - Quit the application; prompts to save documents"}));
+  FileMenu()->findChild<QAction*>("RecentFile1")->trigger();
+  EXPECT_EQ(frame_->Files().Title(varim::core::PrintedFile::kRss), "RSS Panel - " + path);
+  // One that is gone is said so and forgotten.
+  ASSERT_TRUE(QFile::remove(path));
+  FileMenu()->findChild<QAction*>("RecentFile1")->trigger();
+  EXPECT_EQ(operator_.LastNotice(), "The file " + path.toStdString() + " no longer exists.");
+  EXPECT_EQ(FileMenu()->findChild<QAction*>("RecentFile1"), nullptr);
+
   // A cancelled dialog changes nothing.
   chooser_.answer.clear();
-  frame_->SwitchToPanel(Panel::kRssAle);
   frame_->OnCommand(CommandId::kAleOpen);
   EXPECT_EQ(chooser_.filters.back(), "ALE Files (*.ale)");
   EXPECT_EQ(chooser_.folders.back(), "") << "each kind of file has its own folder";
@@ -520,6 +542,46 @@ TEST_F(FrameTest, UnsavedEditsAreMarkedAndKeptUnlessTheOperatorLetsThemGo) {
   operator_.AnswerWith(true);
   frame_->OnCommand(CommandId::kRssNew);
   EXPECT_EQ(frame_->windowTitle(), "RSS Panel");
+}
+
+// The channels to a spreadsheet and back: a refused file changes nothing and says why.
+TEST_F(FrameTest, ChannelsGoOutAsCsvAndComeBackEdited) {
+  StartFrame("varim-global");
+  frame_->SwitchToPanel(Panel::kRss);
+  const QString csv = folder_.filePath("plan.csv");
+  chooser_.answer = csv;
+  frame_->OnCommand(CommandId::kExportChannelsCsv);
+  EXPECT_EQ(chooser_.filters.back(), "CSV Files (*.csv)");
+  EXPECT_EQ(chooser_.suffixes.back(), "csv");
+  QFile file(csv);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  QStringList lines = QString::fromUtf8(file.readAll()).split("\r\n");
+  file.close();
+  ASSERT_GE(lines.size(), 2);
+  QStringList cells = lines[1].split(',');
+  const int row = cells[0].toInt() - 1;
+  const QString before = cells[1];
+  const QString after = before == "12.34560" ? "12.34570" : "12.34560";
+  const auto importWithTx = [&](const QString& tx, const QByteArray& tail = {}) {
+    cells[1] = tx;
+    lines[1] = cells.join(',');
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(lines.join("\r\n").toUtf8() + tail);
+    file.close();
+    frame_->OnCommand(CommandId::kImportChannelsCsv);
+  };
+  const QTableWidget* grid = frame_->View()->ChannelsGrid();
+
+  importWithTx("99");
+  EXPECT_TRUE(operator_.LastNotice().starts_with("line 2: Tx MHz")) << operator_.LastNotice();
+  importWithTx(after, QByteArray(varim::ui::ChannelCsvFiles::kMaxBytes, '\n'));
+  EXPECT_NE(operator_.LastNotice().find("larger than 1 MiB"), std::string::npos);
+  EXPECT_EQ(grid->item(row, 1)->text(), before);
+  EXPECT_EQ(frame_->windowTitle(), "RSS Panel");
+
+  importWithTx(after);
+  EXPECT_EQ(grid->item(row, 1)->text(), after);
+  EXPECT_EQ(frame_->windowTitle(), "RSS Panel *");
 }
 
 TEST_F(FrameTest, AMissingHelpFileIsNamed) {

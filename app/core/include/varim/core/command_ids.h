@@ -62,6 +62,9 @@ enum class CommandId : int {
   kCcirPrint = 32892,
   // Read the radio back after each write and compare (our own, not among the radio's ids).
   kVerifyWrites = 33001,
+  // The radio's channels to and from a spreadsheet's CSV file (our own as well).
+  kImportChannelsCsv = 33002,
+  kExportChannelsCsv = 33003,
   // Help.
   kHelpContents = 65535,
   kRssHelp = 32830,
