@@ -313,6 +313,8 @@ void CMainFrame::InstallHandlers() {
       if (!files_->MayDiscard({kind})) return;
       files_->New(kind);
       FinishFileCommand(kind);
+      // A new radio database starts from the options a new radio has, not from zeros.
+      if (kind == PrintedFile::kRss) rssEditors_->NewOptionsPage();
     });
     Install(f.open, [this, kind] {
       if (files_->MayDiscard({kind}) && files_->Open(this, kind)) FinishFileCommand(kind);

@@ -545,6 +545,12 @@ TEST_F(FrameTest, UnsavedEditsAreMarkedAndKeptUnlessTheOperatorLetsThemGo) {
   operator_.AnswerWith(true);
   frame_->OnCommand(CommandId::kRssNew);
   EXPECT_EQ(frame_->windowTitle(), "RSS Panel");
+  // A new database's options are a new radio's: only the keyboard beep on.
+  for (QAbstractButton* button : frame_->findChildren<QAbstractButton*>()) {
+    if (!button->accessibleName().startsWith("Beep")) continue;
+    EXPECT_EQ(button->isChecked(), button->accessibleName() == "Beep after keyboard press")
+        << button->accessibleName().toStdString();
+  }
 }
 
 // The channels to a spreadsheet and back: a refused file changes nothing and says why.

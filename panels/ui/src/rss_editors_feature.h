@@ -34,6 +34,8 @@ class CRssEditorsFeature : public QObject {
   void Reload();
   // The tables from the records, after an edit.
   void Refresh();
+  // The options page of a new database: the defaults, stored with the next save or write.
+  void NewOptionsPage() { optionsPage_->NewPage(); }
   // What the options page holds into the records, before a save or a write.
   void StoreIntoRecords() { optionsPage_->Store(); }
   // Nothing on the options page changes while the database moves to or from the radio.
