@@ -6,6 +6,7 @@
 #include <cstring>
 #include <fstream>
 #include <memory>
+#include <variant>
 
 #include "commands.h"
 #include "varim/db/ale_file.h"
@@ -120,14 +121,24 @@ int RunResave(const std::string& inputPath, const std::string& outputPath, std::
   return kExitOk;
 }
 
-int RunChannelsExport(const std::string& rssPath, const std::string& csvPath, std::ostream& err) {
+// The .rss file's records, or the exit code that says why there are none.
+std::variant<std::unique_ptr<Records>, int> OpenRadioFile(const std::string& rssPath,
+                                                          PresenceFlags& flags, std::ostream& err) {
   if (!IsRadioFile(rssPath, err)) return kExitUsage;
   auto records = std::make_unique<Records>();
   RadioDatabases& db = records->databases;
-  PresenceFlags flags;
   std::string error;
   if (!OpenRssFile(rssPath, records->info, db.radio, db.channelNames, flags, &error))
     return FileFailed(err, error);
+  return records;
+}
+
+int RunChannelsExport(const std::string& rssPath, const std::string& csvPath, std::ostream& err) {
+  PresenceFlags flags;
+  auto opened = OpenRadioFile(rssPath, flags, err);
+  if (const int* failed = std::get_if<int>(&opened)) return *failed;
+  RadioDatabases& db = std::get<std::unique_ptr<Records>>(opened)->databases;
+  std::string error;
   if (!SaveFileAtomically(csvPath, varim::panels::ChannelsCsv(db.radio), &error))
     return FileFailed(err, "cannot save " + csvPath + ": " + error);
   return kExitOk;
@@ -135,13 +146,12 @@ int RunChannelsExport(const std::string& rssPath, const std::string& csvPath, st
 
 int RunChannelsImport(const std::string& rssPath, const std::string& csvPath,
                       const std::string& outputPath, std::ostream& out, std::ostream& err) {
-  if (!IsRadioFile(rssPath, err)) return kExitUsage;
-  auto records = std::make_unique<Records>();
-  RadioDatabases& db = records->databases;
   PresenceFlags flags;
+  auto opened = OpenRadioFile(rssPath, flags, err);
+  if (const int* failed = std::get_if<int>(&opened)) return *failed;
+  Records& records = *std::get<std::unique_ptr<Records>>(opened);
+  RadioDatabases& db = records.databases;
   std::string error;
-  if (!OpenRssFile(rssPath, records->info, db.radio, db.channelNames, flags, &error))
-    return FileFailed(err, error);
   std::string csv;
   if (!ReadCsvFile(csvPath, csv, error)) return FileFailed(err, error);
   const varim::panels::ChannelCsvImport imported = varim::panels::ImportChannelsCsv(csv, db.radio);
@@ -149,7 +159,7 @@ int RunChannelsImport(const std::string& rssPath, const std::string& csvPath,
     err << "varimctl: " << csvPath << ": line " << imported.line << ": " << imported.reason << "\n";
     return kExitUsage;
   }
-  if (!SaveRssFile(outputPath, records->info, db.radio, db.channelNames, flags, &error))
+  if (!SaveRssFile(outputPath, records.info, db.radio, db.channelNames, flags, &error))
     return FileFailed(err, error);
   out << imported.channels << " channels imported\n";
   return kExitOk;
