@@ -1,7 +1,6 @@
 #include "varim/panels/channel_control.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <filesystem>
@@ -18,7 +17,7 @@
 #include "varim/sim/radio_profile.h"
 #include "varim/sim/sample_programming.h"
 #include "varim/sim/simulated_radio.h"
-#include "varim/testing/queue_pump.h"
+#include "varim/testing/controller_on_radio.h"
 #include "varim/testing/recording_operator.h"
 #include "varim/testing/recording_view.h"
 
@@ -36,24 +35,12 @@ constexpr int kNet3 = 3;
 class ChannelControlTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    folder_ = std::filesystem::temp_directory_path() /
-              ("klv-channel-" + std::to_string(::getpid()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::create_directories(folder_);
-    controller_ = std::make_unique<ConnectionController>(
-        operator_, pump_, view_, [this](std::function<void()> work) { pump_.Post(work); },
-        folder_.string());
-    controller_->Initialise();
     control_ = std::make_unique<ChannelControl>(*controller_, view_, operator_);
     control_->Install();
     view_.onEnable = [this](bool enabled) { control_->EnableArea(enabled); };
   }
-  void TearDown() override {
-    controller_->Shutdown();
-    control_.reset();
-    controller_.reset();
-    std::filesystem::remove_all(folder_);
-  }
+  // The radio's reports stop before the form they reach goes.
+  void TearDown() override { controller_->Shutdown(); }
 
   // The sample radio with channels 10 and 11 in group B and net 3 scanning channel 10.
   void Connect() {
@@ -69,20 +56,18 @@ class ChannelControlTest : public ::testing::Test {
     varim::db::AddChannel(programming.ale.nets[kNet3 - 1].scanned_channels, 10);
     options.memory.emplace();
     options.memory->Store(programming, options.profile);
-    radio_ = std::make_unique<varim::sim::SimulatedRadio>(std::move(options));
-    ASSERT_TRUE(radio_->Start());
-    controller_->SetDeviceForPort(controller_->Settings().commPort, radio_->DevicePath());
-    controller_->DeferredConnect();
-    ASSERT_TRUE(controller_->RadioReady()) << operator_.LastNotice();
+    ASSERT_TRUE(on_.Connect(std::move(options))) << operator_.LastNotice();
+    radio_ = &on_.Radio();
   }
 
-  std::filesystem::path folder_;
-  RecordingOperator operator_;
-  varim::testing::QueuePump pump_;
-  varim::testing::RecordingView view_;
-  std::unique_ptr<ConnectionController> controller_;
+  varim::testing::ControllerOnRadio on_;
+  ConnectionController* controller_ = &on_.Controller();
+  RecordingOperator& operator_ = on_.op;
+  varim::testing::QueuePump& pump_ = on_.pump;
+  varim::testing::RecordingView& view_ = on_.view;
+  varim::sim::SimulatedRadio* radio_ = nullptr;
+  // Made on the controller, so gone before it.
   std::unique_ptr<ChannelControl> control_;
-  std::unique_ptr<varim::sim::SimulatedRadio> radio_;
 };
 
 TEST_F(ChannelControlTest, ScanButtonFollowsTheScanningFlagAndTheGroups) {

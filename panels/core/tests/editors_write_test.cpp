@@ -3,19 +3,14 @@
 
 #include <filesystem>
 #include <fstream>
-#include <memory>
 #include <sstream>
 
-#include "varim/core/connection_controller.h"
 #include "varim/db/ale_file.h"
 #include "varim/db/channel_set.h"
 #include "varim/db/rss_file.h"
 #include "varim/panels/channel_configuration.h"
 #include "varim/panels/channel_selection.h"
-#include "varim/sim/simulated_radio.h"
-#include "varim/testing/queue_pump.h"
-#include "varim/testing/recording_operator.h"
-#include "varim/testing/recording_view.h"
+#include "varim/testing/controller_on_radio.h"
 #include "varim/testing/sample_radio.h"
 
 namespace {
@@ -35,29 +30,19 @@ std::string Contents(const std::filesystem::path& path) {
 class EditorsWriteTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    ASSERT_TRUE(radio_.Connect(varim::testing::SampleRadio("varim"))) << radio_.op.LastNotice();
     folder_ = std::filesystem::temp_directory_path() /
               ("klv-editors-write-" + std::to_string(::getpid()));
     std::filesystem::create_directories(folder_);
-    controller_ = std::make_unique<varim::core::ConnectionController>(
-        operator_, pump_, view_, [this](std::function<void()> work) { pump_.Post(work); },
-        folder_.string());
-    controller_->Initialise();
-    radio_ = std::make_unique<varim::sim::SimulatedRadio>(varim::testing::SampleRadio("varim"));
-    ASSERT_TRUE(radio_->Start());
-    controller_->SetDeviceForPort(controller_->Settings().commPort, radio_->DevicePath());
-    controller_->DeferredConnect();
-    ASSERT_TRUE(controller_->RadioReady()) << operator_.LastNotice();
   }
-  void TearDown() override {
-    controller_->Shutdown();
-    controller_.reset();
-    std::filesystem::remove_all(folder_);
-  }
+  void TearDown() override { std::filesystem::remove_all(folder_); }
+
+  varim::core::ConnectionController& Controller() { return radio_.Controller(); }
 
   // The records as .rss and .ale files under name.
   std::string SaveFiles(const std::string& name) {
-    const varim::db::RadioDatabases& db = controller_->Session().Databases();
-    const varim::db::PresenceFlags& flags = controller_->Session().Flags();
+    const varim::db::RadioDatabases& db = Controller().Session().Databases();
+    const varim::db::PresenceFlags& flags = Controller().Session().Flags();
     varim::db::FileInformation info{};
     const std::filesystem::path rss = folder_ / (name + ".rss");
     const std::filesystem::path ale = folder_ / (name + ".ale");
@@ -67,16 +52,12 @@ class EditorsWriteTest : public ::testing::Test {
     return Contents(rss) + Contents(ale);
   }
 
+  varim::testing::ControllerOnRadio radio_;
   std::filesystem::path folder_;
-  varim::testing::RecordingOperator operator_;
-  varim::testing::QueuePump pump_;
-  varim::testing::RecordingView view_;
-  std::unique_ptr<varim::core::ConnectionController> controller_;
-  std::unique_ptr<varim::sim::SimulatedRadio> radio_;
 };
 
 TEST_F(EditorsWriteTest, EditsWrittenToTheRadioReadBackExactly) {
-  varim::db::RadioDatabases& db = controller_->Session().Databases();
+  varim::db::RadioDatabases& db = Controller().Session().Databases();
   const int added = 7;
   ChannelConfiguration channels(db, false, false);
   channels.Spin(added);
@@ -92,13 +73,13 @@ TEST_F(EditorsWriteTest, EditsWrittenToTheRadioReadBackExactly) {
     ASSERT_EQ(selection.CellOf(added), ChannelSelection::Cell::kMarked);
     selection.Ok();
   }
-  controller_->RunConfigurationChecks();
+  Controller().RunConfigurationChecks();
   const std::string edited = SaveFiles("edited");
 
-  controller_->WriteDevice();
-  ASSERT_TRUE(controller_->RadioReady()) << operator_.LastNotice();
-  controller_->ReadDevice();
-  ASSERT_TRUE(controller_->RadioReady()) << operator_.LastNotice();
+  Controller().WriteDevice();
+  ASSERT_TRUE(Controller().RadioReady()) << radio_.op.LastNotice();
+  Controller().ReadDevice();
+  ASSERT_TRUE(Controller().RadioReady()) << radio_.op.LastNotice();
   EXPECT_EQ(SaveFiles("read-back"), edited);
   const std::uint32_t tx = db.radio.channels[added - 1].tx_frequency;
   EXPECT_EQ(tx, 12'345'600u);
