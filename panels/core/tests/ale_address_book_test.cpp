@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "varim/db/empty_records.h"
+#include "varim/panels/ale_address_editors.h"
+#include "varim/testing/recording_operator.h"
 
 namespace {
 
@@ -109,6 +111,70 @@ TEST_F(AleAddressBookTest, AFullDirectoryStillGivesItsAddressesToTheMemberEditor
   book.Members(0).assign(kNetMembers, NetMember{"S10", false});
   EXPECT_EQ(CheckAddress(book, AddressEditor::kNetMembers, 0, "S42").warning,
             "The Members list is full; cannot add new members.");
+}
+
+}  // namespace
+
+namespace {
+
+using varim::panels::AleDirectoryEditor;
+using varim::panels::AleMembersEditor;
+using Texts = std::vector<std::string>;
+
+class AleAddressEditorsTest : public AleAddressBookTest {
+ protected:
+  varim::testing::RecordingOperator operator_;
+};
+
+TEST_F(AleAddressEditorsTest, TheDirectoryGrowsInOrderAndDeletesFromEveryNet) {
+  std::memcpy(db_.ale.nets[0].members, "\x00\x01\xFF", 3);
+  AleDirectoryEditor directory(db_, operator_);
+  directory.SetBox("BETA");
+  directory.Add();
+  EXPECT_EQ(directory.List(), (Texts{"ALPHA", "BETA", "BRAVO", "CHARLIE"}));
+  EXPECT_EQ(directory.Box(), "");
+  directory.Select({0, 2});
+  EXPECT_EQ(directory.Box(), "BRAVO");
+  operator_.AnswerWith(false);
+  directory.Delete();
+  EXPECT_EQ(directory.Occupied(), 4) << "No keeps them";
+  operator_.AnswerWith(true);
+  directory.Delete();
+  EXPECT_EQ(directory.List(), (Texts{"BETA", "CHARLIE"}));
+  directory.Ok(db_);
+  EXPECT_EQ(Members(0, 2), (Bytes{255, 255})) << "ALPHA and BRAVO left net 1 with the directory";
+}
+
+TEST_F(AleAddressEditorsTest, MembersJoinOrderAndTakePriority) {
+  AleMembersEditor members(db_, operator_, true);
+  for (const char* address : {"HOME", "CHARLIE", "ZULU", "ALPHA"}) {
+    members.SetBox(address);
+    members.Add();
+  }
+  EXPECT_EQ(members.List(), (Texts{"*SELF_ADDRESS*", "CHARLIE", "ZULU", "ALPHA"}));
+  EXPECT_TRUE(members.Book().DirectoryHas("ZULU")) << "a new station joins the directory";
+  EXPECT_EQ(members.DirectoryHint(), "Click arrow to get from Directory (4)");
+
+  members.AutoOrder();  // the net's own address sorts as HOME
+  EXPECT_EQ(members.List(), (Texts{"ALPHA", "CHARLIE", "*SELF_ADDRESS*", "ZULU"}));
+  members.StartManualOrder();
+  EXPECT_EQ(members.ManualOrderText(), "Click on Member no. 1.\nRight-click to end manual order.");
+  members.ShowNet(2);
+  EXPECT_EQ(members.Net(), 1) << "the net stays while ordering by hand";
+  members.ClickInManualOrder(3);
+  members.ClickInManualOrder(2);
+  members.EndManualOrder();
+  EXPECT_EQ(members.List(), (Texts{"ZULU", "CHARLIE", "ALPHA", "*SELF_ADDRESS*"}));
+
+  members.Select({1});
+  members.SetPriority();
+  members.Select({2});
+  members.SetPriority();
+  EXPECT_EQ(members.List()[1], "CHARLIE");
+  EXPECT_EQ(members.List()[2], "ALPHA  Priority");
+  members.Select({});
+  members.SetPriority();
+  EXPECT_EQ(operator_.LastNotice(), AleMembersEditor::kSeveralSelected);
 }
 
 }  // namespace

@@ -43,6 +43,12 @@ class AleAddressBook {
   std::vector<NetMember>& GlobalMembers(int net) {
     return globalMembers_[static_cast<std::size_t>(net)];
   }
+  const std::vector<NetMember>& Members(int net) const {
+    return members_[static_cast<std::size_t>(net)];
+  }
+  const std::vector<NetMember>& GlobalMembers(int net) const {
+    return globalMembers_[static_cast<std::size_t>(net)];
+  }
   // The address of automatic dial key (0..9), when it has one.
   std::optional<std::string>& DialAddress(int key) {
     return dialAddresses_[static_cast<std::size_t>(key)];
