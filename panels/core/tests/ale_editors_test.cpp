@@ -7,6 +7,7 @@
 
 #include "varim/db/empty_records.h"
 #include "varim/panels/ale_address_editors.h"
+#include "varim/panels/ale_messages.h"
 #include "varim/testing/recording_operator.h"
 
 namespace {
@@ -175,6 +176,45 @@ TEST_F(AleAddressEditorsTest, MembersJoinOrderAndTakePriority) {
   members.Select({});
   members.SetPriority();
   EXPECT_EQ(operator_.LastNotice(), AleMembersEditor::kSeveralSelected);
+}
+
+}  // namespace
+
+namespace {
+
+using varim::panels::AleMessagesEditor;
+using varim::panels::AutoDialsEditor;
+
+TEST_F(AleAddressBookTest, MessagesTakeUpperCaseBlanksDigitsAndSignsOnly) {
+  AleMessagesEditor messages(db_);
+  messages.Show(3);
+  messages.SetText("meet at 1200");
+  EXPECT_EQ(messages.Warning(), AleMessagesEditor::kInvalidCharacters);
+  messages.Show(4);
+  EXPECT_EQ(messages.Slot(), 3) << "the spin waits for a valid text";
+  messages.SetText("MEET AT 1200, GATE 4.");
+  EXPECT_TRUE(messages.Valid());
+  messages.Show(99);
+  EXPECT_EQ(messages.Slot(), 9);
+  EXPECT_EQ(messages.Occupied(), 1);
+  messages.Ok(db_);
+  EXPECT_EQ(std::string(db_.ale.messages[3]), "MEET AT 1200, GATE 4.");
+}
+
+TEST_F(AleAddressBookTest, AutomaticDialsEndInTheirEmptyEntries) {
+  SetText(db_.ale.messages[0], "HELLO");
+  db_.ale.auto_dials[5][0] = 1;
+  db_.ale.auto_dials[5][1] = 12;
+  AutoDialsEditor dials(db_);
+  EXPECT_EQ(dials.AddressChoices().back(), AutoDialsEditor::kEmptyAddress);
+  EXPECT_EQ(dials.AddressRow(5), 1);
+  EXPECT_EQ(dials.MessageRow(5), 1) << "an index beyond the messages is the empty entry";
+  EXPECT_EQ(dials.AddressRow(0), 3);
+  dials.ChooseAddress(5, 3);
+  dials.ChooseMessage(5, 0);
+  dials.Ok(db_);
+  EXPECT_EQ(db_.ale.auto_dials[5][0], 255);
+  EXPECT_EQ(db_.ale.auto_dials[5][1], 0);
 }
 
 }  // namespace
