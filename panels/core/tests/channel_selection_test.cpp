@@ -62,7 +62,7 @@ TEST_F(ChannelSelectionTest, ClicksSelectAndRightClicksMoveTheMark) {
   EXPECT_TRUE(varim::db::HasChannel(db_.radio.groups[1].member_channels, 6));
   EXPECT_TRUE(varim::db::HasChannel(db_.radio.groups[1].member_channels, 8));
   EXPECT_FALSE(varim::db::HasChannel(db_.radio.groups[1].member_channels, 9));
-  EXPECT_EQ(db_.radio.groups[1].guard_channel, kNoChannel);
+  EXPECT_EQ(std::uint16_t{db_.radio.groups[1].guard_channel}, kNoChannel);
   EXPECT_FALSE(varim::db::AnyChannel(db_.radio.groups[0].member_channels));
 }
 
@@ -91,7 +91,7 @@ TEST_F(ChannelSelectionTest, AllNetsTogetherScanAtMostAHundredChannels) {
   nets.Click(101, Button::kLeft);
   EXPECT_EQ(nets.CellOf(101), Cell::kSelected);
   nets.Ok();
-  EXPECT_EQ(db_.ale.nets[2].all_call_channel, 1);
+  EXPECT_EQ(std::uint16_t{db_.ale.nets[2].all_call_channel}, 1);
   EXPECT_FALSE(varim::db::AnyChannel(db_.ale.nets[0].scanned_channels));
 }
 
