@@ -251,6 +251,41 @@ def edit_and_write(s):
              lambda: radio_channel(s) == (number, 9_876_540, 12_345_600), 90)
 
 
+def ale_directory(s):
+    wait_until_read(s)
+    s.activate("RSS ALE Panel")
+    s.activate("Directory...")
+    dialog = s.find("dialog", "ALE Directory Configuration")
+    address = s.find("text", within=dialog)
+    add = s.find("push button", "ADD", within=dialog)
+    type_into(s, address, "abc")
+    s.find("label", text="'abc' is an invalid address.", within=dialog)
+    expect(not s.is_enabled(add), "ADD is offered for a lower-case address")
+
+    listed = s.find("list", "Directory List", within=dialog)
+
+    def entries():
+        return [item.name for item in listed]
+
+    # The sample radio's directory is full: one address makes room first, after the question.
+    last = entries()[-1]
+    address.queryEditableText().setTextContents("")
+    type_into(s, address, last)
+    delete = s.find("push button", "DELETE", within=dialog)
+    wait_for("DELETE to be offered", lambda: s.is_enabled(delete), 5)
+    s.click(delete)
+    s.click(s.find("push button", "Yes"))
+    wait_for(f"{last} to leave the Directory List", lambda: last not in entries(), 10)
+
+    # A name no sample address has, so ADD is offered: it sorts among the others.
+    type_into(s, address, "MIKE7")
+    wait_for("ADD to be offered", lambda: s.is_enabled(add), 5)
+    s.click(add)
+    wait_for("MIKE7 in the Directory List", lambda: "MIKE7" in entries(), 10)
+    expect(entries() == sorted(entries()), f"the Directory List is not in order: {entries()}")
+    s.click(s.find("push button", "OK", within=dialog))
+
+
 def call(s):
     link = "Link was established."
     show_varim_panel(s)
@@ -293,6 +328,7 @@ TESTS = {
     "channel": channel,
     "program_channel": program_channel,
     "edit_and_write": edit_and_write,
+    "ale_directory": ale_directory,
     "call": call,
 }
 

@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include "about_dlg.h"
+#include "ale_editors_feature.h"
 #include "bite_feature.h"
 #include "call_log_windows.h"
 #include "calls_feature.h"
@@ -352,6 +353,13 @@ void CMainFrame::InstallFeatures() {
       [this] { OpenHelpFile(); }, this);
   rssEditors_->SetEdited([this](PrintedFile file) {
     files_->MarkEdited(file);
+    ShowFileTitle();
+    UpdateCommands();
+  });
+  auto* aleEditors = new CAleEditorsFeature(*controller_, operator_, view_->AleEditor(),
+                                            [this] { OpenHelpFile(); }, this);
+  aleEditors->SetEdited([this] {
+    files_->MarkEdited(PrintedFile::kAle);
     ShowFileTitle();
     UpdateCommands();
   });

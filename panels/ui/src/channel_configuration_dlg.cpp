@@ -128,7 +128,6 @@ CChannelConfigurationDlg::CChannelConfigurationDlg(ChannelConfiguration& editor,
   }
   warning_ = new QLabel(this);
   warning_->setObjectName("Warning");
-  warning_->setAccessibleName("Warning");
   warning_->setStyleSheet("color: red;");
   buttons_ = new QDialogButtonBox(
       QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Help, this);

@@ -62,7 +62,6 @@ CChannelSelectionDlg::CChannelSelectionDlg(varim::panels::ChannelSelection& sele
     inputs[i]->setAccessibleName(labels[i]);
   }
   grid_->setAccessibleName(groups ? "Group channels" : "Net channels");
-  hint_->setAccessibleName("Hint");
 
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel |
                                            QDialogButtonBox::Help,
