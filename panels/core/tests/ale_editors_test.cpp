@@ -8,6 +8,7 @@
 #include "varim/db/empty_records.h"
 #include "varim/panels/ale_address_editors.h"
 #include "varim/panels/ale_messages.h"
+#include "varim/panels/ale_net_form.h"
 #include "varim/testing/recording_operator.h"
 
 namespace {
@@ -215,6 +216,55 @@ TEST_F(AleAddressBookTest, AutomaticDialsEndInTheirEmptyEntries) {
   dials.Ok(db_);
   EXPECT_EQ(db_.ale.auto_dials[5][0], 255);
   EXPECT_EQ(db_.ale.auto_dials[5][1], 0);
+}
+
+}  // namespace
+
+namespace {
+
+using varim::panels::AleNetForm;
+
+TEST_F(AleAddressBookTest, TheNetFormWritesEachFieldAsItChanges) {
+  varim::testing::RecordingOperator op;
+  AleNetForm form(db_, op);
+  db_.ale.nets[0].sounding = 7;
+  form.ShowNet(1);
+  EXPECT_EQ(op.LastNotice(), "Sounding is not correct!");
+  EXPECT_EQ(form.Row(AleNetForm::List::kSounding), -1);
+
+  struct Case {
+    AleNetForm::List list;
+    int row;
+    int stored;
+  } cases[] = {{AleNetForm::List::kScanRate, 1, 5},
+               {AleNetForm::List::kSounding, 4, 120},
+               {AleNetForm::List::kOccupancy, 1, 3},
+               {AleNetForm::List::kOccupancy, 0, 0}};
+  for (const Case& c : cases) {
+    form.Choose(c.list, c.row);
+    const ale_net& net = db_.ale.nets[0];
+    const int stored = c.list == AleNetForm::List::kScanRate  ? net.scan_rate
+                       : c.list == AleNetForm::List::kSounding ? net.sounding
+                                                                : net.occupancy_check;
+    EXPECT_EQ(stored, c.stored) << AleNetForm::LabelOf(c.list);
+    EXPECT_EQ(form.Row(c.list), c.row) << AleNetForm::LabelOf(c.list);
+  }
+
+  form.SetChecked(AleNetForm::Check::kSilent, true);
+  form.SetChecked(AleNetForm::Check::kReceiveAllCall, true);
+  EXPECT_EQ(db_.ale.nets[0].silent, 0) << "Silent ticked is stored as 0";
+  EXPECT_EQ(db_.ale.nets[0].all_call, 2);
+  EXPECT_FALSE(form.Checked(AleNetForm::Check::kSendAllCall));
+
+  EXPECT_FALSE(form.SetNetName("AWAY"));
+  EXPECT_EQ(op.LastNotice(), "'AWAY' is net no. 2 Self Address.");
+  EXPECT_EQ(form.NetName(), "NETONE");
+  EXPECT_TRUE(form.SetNetName("NEWNAME"));
+  EXPECT_EQ(std::string(db_.ale.nets[0].net_name), "NEWNAME");
+
+  std::memcpy(db_.globalMembers.nets[0].global_members, "\x02\x00\xFF", 3);
+  EXPECT_EQ(form.GlobalMembers(), (Texts{"CHARLIE  Priority", "ALPHA"}))
+      << "without a priority member the first is shown as it";
 }
 
 }  // namespace
