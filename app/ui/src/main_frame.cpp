@@ -356,9 +356,9 @@ void CMainFrame::InstallFeatures() {
     ShowFileTitle();
     UpdateCommands();
   });
-  auto* aleEditors = new CAleEditorsFeature(*controller_, operator_, view_->AleEditor(),
-                                            [this] { OpenHelpFile(); }, this);
-  aleEditors->SetEdited([this] {
+  aleEditors_ = new CAleEditorsFeature(*controller_, operator_, view_->AleEditor(),
+                                       [this] { OpenHelpFile(); }, this);
+  aleEditors_->SetEdited([this] {
     files_->MarkEdited(PrintedFile::kAle);
     ShowFileTitle();
     UpdateCommands();
@@ -475,6 +475,7 @@ void CMainFrame::FinishFileCommand(PrintedFile kind) {
   AdaptToCcir();
   view_->Refresh();
   rssEditors_->Reload();
+  aleEditors_->Reload();
   ShowFileTitle();
 }
 

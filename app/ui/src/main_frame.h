@@ -28,6 +28,7 @@ namespace varim::ui {
 
 class CCallLogWindows;
 class CRssEditorsFeature;
+class CAleEditorsFeature;
 
 // What the window is started with.
 struct FrameOptions {
@@ -141,6 +142,7 @@ class CMainFrame : public QMainWindow, private varim::core::ControllerView {
   bool shutDown_ = false;
   CCallLogWindows* callLog_ = nullptr;
   CRssEditorsFeature* rssEditors_ = nullptr;
+  CAleEditorsFeature* aleEditors_ = nullptr;
 };
 
 }  // namespace varim::ui

@@ -609,7 +609,7 @@ QString Problem(const QWidget* widget, const QString& objectName) {
   const QString name = accessible != nullptr ? accessible->text(QAccessible::Name) : QString();
   static const QRegularExpression camelCase("[a-z][A-Z]");
   // Labels of the radio's own that are written as one word.
-  static const QStringList kOwnLabels = {"BiDirectional"};
+  static const QStringList kOwnLabels = {"BiDirectional", "MultiNet"};
   const bool identifier = !name.contains(' ') && !kOwnLabels.contains(name) &&
                           (camelCase.match(name).hasMatch() ||
                            (name == objectName && camelCase.match(objectName).hasMatch()));

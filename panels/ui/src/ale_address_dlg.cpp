@@ -9,6 +9,8 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "spin_box_name.h"
+
 namespace varim::ui {
 
 namespace {
@@ -69,7 +71,7 @@ CAleAddressDlg::CAleAddressDlg(varim::panels::AleAddressEditor& editor, std::fun
   if (members_ != nullptr) {
     net_ = new QSpinBox(this);
     net_->setRange(1, kNets);
-    net_->setAccessibleName("Net No.");
+    NameSpinBox(net_, "Net No.");
     netName_ = new QLabel(this);
     netName_->setAccessibleName("Net Name");
     selfAddress_ = new QLabel(this);

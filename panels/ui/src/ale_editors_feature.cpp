@@ -5,6 +5,7 @@
 #include <QVBoxLayout>
 
 #include "ale_address_dlg.h"
+#include "ale_net_form_view.h"
 #include "ale_messages_dlg.h"
 #include "varim/panels/ale_address_editors.h"
 #include "varim/panels/ale_messages.h"
@@ -19,6 +20,14 @@ CAleEditorsFeature::CAleEditorsFeature(varim::core::ConnectionController& contro
     : QObject(window), controller_(controller), operator_(op), help_(std::move(help)),
       window_(window) {
   if (aleEditor->layout() == nullptr) new QVBoxLayout(aleEditor);
+  form_ = std::make_unique<varim::panels::AleNetForm>(controller.Session().Databases(), op);
+  form_->SetEdited([this] {
+    controller_.RunConfigurationChecks();
+    if (edited_) edited_();
+  });
+  formView_ = new CAleNetFormView(*form_, aleEditor);
+  aleEditor->layout()->addWidget(formView_);
+  controller_.OnRead([this] { Reload(); });
   for (auto [text, global] : {std::pair{"Net Members...", false},
                               std::pair{"Global Members...", true}}) {
     auto* button = new QPushButton(text, aleEditor);
@@ -71,8 +80,13 @@ void CAleEditorsFeature::OpenAutoDials() {
   Edited();
 }
 
+void CAleEditorsFeature::Reload() {
+  formView_->Mirror();
+}
+
 void CAleEditorsFeature::Edited() {
   controller_.RunConfigurationChecks();
+  formView_->Mirror();
   if (edited_) edited_();
 }
 

@@ -4,14 +4,18 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 
 #include "varim/core/connection_controller.h"
+#include "varim/panels/ale_net_form.h"
 
 namespace varim::ui {
 
-// The ALE data's editors: the directory, the messages and the automatic dials from the RSS ALE
-// panel's menu, each net's members and global members from its buttons. Each works on a copy
-// that OK hands to the records.
+class CAleNetFormView;
+
+// The ALE data's editors: the RSS ALE panel's net form, which writes each change at once; the
+// directory, the messages and the automatic dials from the panel's menu, and each net's members
+// and global members from its buttons, each on a copy that OK hands to the records.
 class CAleEditorsFeature : public QObject {
   Q_OBJECT
 
@@ -21,6 +25,8 @@ class CAleEditorsFeature : public QObject {
 
   // Told after every edit the operator confirmed.
   void SetEdited(std::function<void()> edited) { edited_ = std::move(edited); }
+  // The net form from the records, after a read or a file.
+  void Reload();
 
   void OpenDirectory();
   void OpenMembers(bool global);
@@ -35,6 +41,8 @@ class CAleEditorsFeature : public QObject {
   std::function<void()> help_;
   std::function<void()> edited_;
   QWidget* window_;
+  std::unique_ptr<varim::panels::AleNetForm> form_;
+  CAleNetFormView* formView_;
 };
 
 }  // namespace varim::ui

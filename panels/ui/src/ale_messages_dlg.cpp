@@ -12,6 +12,8 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "spin_box_name.h"
+
 namespace varim::ui {
 
 namespace {
@@ -48,7 +50,7 @@ CAleMessagesDlg::CAleMessagesDlg(varim::panels::AleMessagesEditor& editor,
   setWindowTitle("Message Configuration");
   slot_ = new QSpinBox(this);
   slot_->setRange(0, kAleMessages - 1);
-  slot_->setAccessibleName("Message No.");
+  NameSpinBox(slot_, "Message No.");
   message_ = new QLineEdit(this);
   message_->setMaxLength(static_cast<int>(varim::panels::AleMessagesEditor::kLongest));
   message_->setAccessibleName("Message");

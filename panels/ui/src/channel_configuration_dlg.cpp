@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "radio_choice.h"
+#include "spin_box_name.h"
 
 namespace varim::ui {
 
@@ -71,7 +72,7 @@ CChannelConfigurationDlg::CChannelConfigurationDlg(ChannelConfiguration& editor,
   setWindowTitle("Channel Configuration");
   channel_ = new QSpinBox(this);
   channel_->setRange(1, kMaxChannel);
-  channel_->setAccessibleName("Channel");
+  NameSpinBox(channel_, "Channel");
 
   auto* frequencies = new QGroupBox("Frequency (MHz)", this);
   frequencies->setAccessibleName("Frequency (MHz)");
@@ -121,7 +122,7 @@ CChannelConfigurationDlg::CChannelConfigurationDlg(ChannelConfiguration& editor,
   if (editor.CcirShown()) {
     ccirNumber_ = new QSpinBox(this);
     ccirNumber_->setRange(1, ChannelConfiguration::kLastCcirNumber);
-    ccirNumber_->setAccessibleName("Channel Num");
+    NameSpinBox(ccirNumber_, "Channel Num");
     fields->addRow("Channel Num", ccirNumber_);
     connect(ccirNumber_, &QSpinBox::valueChanged, this,
             [this](int value) { editor_.SetCcirNumber(value); });

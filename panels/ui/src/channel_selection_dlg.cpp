@@ -5,6 +5,8 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
+#include "spin_box_name.h"
+
 namespace varim::ui {
 
 namespace {
@@ -61,6 +63,7 @@ CChannelSelectionDlg::CChannelSelectionDlg(varim::panels::ChannelSelection& sele
     fields->addRow(labels[i], inputs[i]);
     inputs[i]->setAccessibleName(labels[i]);
   }
+  NameSpinBox(spin_, labels[0]);
   grid_->setAccessibleName(groups ? "Group channels" : "Net channels");
 
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel |
