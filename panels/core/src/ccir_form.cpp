@@ -26,6 +26,11 @@ std::uint32_t DecimalOf(const std::string& digits) {
   return digits.empty() ? 0 : static_cast<std::uint32_t>(std::stoul(digits));
 }
 
+// No ID leaves the box empty, ready for the four or six digits of one; a "0" would take a place.
+std::string IdTextOf(std::uint32_t id) {
+  return id == 0 ? std::string() : std::to_string(id);
+}
+
 bool UsablePreamble(int preamble) {
   return preamble >= 1 && preamble <= CcirForm::kPreambles;
 }
@@ -38,8 +43,8 @@ CcirForm::CcirForm(varim::db::RadioDatabases& databases, varim::core::Operator& 
 }
 
 void CcirForm::Load() {
-  ids_[Index(IdBox::kFourDigit)] = std::to_string(ReadBigEndian16(ccir().four_digit_id));
-  ids_[Index(IdBox::kSixDigit)] = std::to_string(ReadBigEndian32(ccir().six_digit_id));
+  ids_[Index(IdBox::kFourDigit)] = IdTextOf(ReadBigEndian16(ccir().four_digit_id));
+  ids_[Index(IdBox::kSixDigit)] = IdTextOf(ReadBigEndian32(ccir().six_digit_id));
   if (!UsablePreamble(ccir().preamble)) ccir().preamble = varim::db::kDefaultCcirPreamble;
   if (listener_) listener_();
 }

@@ -94,6 +94,7 @@ TEST_F(CcirFormTest, APreambleTheRadioCannotUseShowsAsSix) {
 }
 
 TEST_F(CcirFormTest, LoadShowsTheRecordAndMarksNothing) {
+  EXPECT_EQ(form_.IdText(IdBox::kFourDigit), "") << "no ID yet";
   WriteBigEndian16(db_.ccir.four_digit_id, 4711);
   WriteBigEndian32(db_.ccir.six_digit_id, 123456);
   db_.ccir.alarm = 1;
