@@ -27,6 +27,7 @@
 namespace varim::ui {
 
 class CCallLogWindows;
+class CCcirEditorsFeature;
 class CRssEditorsFeature;
 
 // What the window is started with.
@@ -141,6 +142,7 @@ class CMainFrame : public QMainWindow, private varim::core::ControllerView {
   bool shutDown_ = false;
   CCallLogWindows* callLog_ = nullptr;
   CRssEditorsFeature* rssEditors_ = nullptr;
+  CCcirEditorsFeature* ccirEditors_ = nullptr;
 };
 
 }  // namespace varim::ui
