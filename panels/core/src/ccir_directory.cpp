@@ -1,8 +1,10 @@
 #include "varim/panels/ccir_directory.h"
 
 #include <algorithm>
+#include <iterator>
 #include <optional>
 #include <set>
+#include <utility>
 
 #include "varim/byte_order.h"
 #include "varim/panels/selcall_id.h"
