@@ -32,11 +32,21 @@ ale_dbase_global_members EmptyGlobalMembers() {
   return members;
 }
 
+ccir_dbase EmptyCcirDatabase() {
+  ccir_dbase ccir;
+  std::memset(&ccir, 0, sizeof ccir);
+  ccir.preamble = kDefaultCcirPreamble;
+  std::strcpy(ccir.message1, "01 CCIR MSG");
+  std::strcpy(ccir.message2, "02 CCIR MSG");
+  return ccir;
+}
+
 RadioDatabases EmptyRadioDatabases() {
   RadioDatabases databases;
   std::memset(&databases, 0, sizeof databases);
   databases.radio = EmptyRadioDatabase();
   databases.ale = EmptyAleDatabase();
+  databases.ccir = EmptyCcirDatabase();
   databases.globalMembers = EmptyGlobalMembers();
   return databases;
 }

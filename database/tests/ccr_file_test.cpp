@@ -6,6 +6,7 @@
 
 #include "sample_database.h"
 #include "varim/byte_order.h"
+#include "varim/db/empty_records.h"
 
 namespace {
 
@@ -56,6 +57,15 @@ TEST(CcrFile, AbsentKeysTakeTheirDefaultsAndHighDirectoryKeysAreIgnored) {
       EXPECT_EQ(ReadBigEndian32(ccir.ccir_directory[i]), 0u) << i;
     }
   }
+}
+
+TEST(CcrFile, ANewRecordSavesTheNewRadiosPreambleAndMessagesOnly) {
+  ProfileFile file;
+  WriteCcirFile(file, FileInformation{}, EmptyCcirDatabase());
+  EXPECT_EQ(file.Text(),
+            "[Ccir Option]\r\nCcir 6 Digits Id=0\r\nCcir 4 Digits Id=0\r\nCcir Alarm=0\r\n"
+            "Ccir Beacon=0\r\nCcir Preamble=6\r\nCcir Message1=01 CCIR MSG\r\n"
+            "Ccir Message2=02 CCIR MSG\r\nComment=\r\nUserName=\r\n");
 }
 
 TEST(CcrFile, SaveAndOpenKeepTheRecordAndTheEmptyEntries) {

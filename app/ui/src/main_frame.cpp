@@ -19,6 +19,7 @@
 #include "bite_feature.h"
 #include "call_log_windows.h"
 #include "calls_feature.h"
+#include "ccir_editors_feature.h"
 #include "channel_panes_feature.h"
 #include "file_information_dlg.h"
 #include "front_panel_feature.h"
@@ -363,6 +364,12 @@ void CMainFrame::InstallFeatures() {
     ShowFileTitle();
     UpdateCommands();
   });
+  ccirEditors_ = new CCcirEditorsFeature(*controller_, operator_, view_->CcirEditor(), this);
+  ccirEditors_->SetEdited([this] {
+    files_->MarkEdited(PrintedFile::kCcr);
+    ShowFileTitle();
+    UpdateCommands();
+  });
   controller_->State().Observe([this](const varim::core::RadioStatus&) { UpdateCommands(); });
 }
 
@@ -476,6 +483,7 @@ void CMainFrame::FinishFileCommand(PrintedFile kind) {
   view_->Refresh();
   rssEditors_->Reload();
   aleEditors_->Reload();
+  ccirEditors_->Reload();
   ShowFileTitle();
 }
 

@@ -27,6 +27,7 @@
 namespace varim::ui {
 
 class CCallLogWindows;
+class CCcirEditorsFeature;
 class CRssEditorsFeature;
 class CAleEditorsFeature;
 
@@ -143,6 +144,7 @@ class CMainFrame : public QMainWindow, private varim::core::ControllerView {
   CCallLogWindows* callLog_ = nullptr;
   CRssEditorsFeature* rssEditors_ = nullptr;
   CAleEditorsFeature* aleEditors_ = nullptr;
+  CCcirEditorsFeature* ccirEditors_ = nullptr;
 };
 
 }  // namespace varim::ui

@@ -28,6 +28,7 @@
 #include <optional>
 
 #include "about_dlg.h"
+#include "ccir_directory_dlg.h"
 #include "file_information_dlg.h"
 #include "varim/core/operator_texts.h"
 #include "varim/radio_opcodes.h"
@@ -553,6 +554,32 @@ TEST_F(FrameTest, UnsavedEditsAreMarkedAndKeptUnlessTheOperatorLetsThemGo) {
   }
 }
 
+// The CCIR form edits the record the .ccr file is saved from; New gives a new radio's settings.
+TEST_F(FrameTest, ACcirEditMarksItsFileAndNewBringsTheRadiosDefaults) {
+  StartFrame("varim-ccir");
+  frame_->SwitchToPanel(Panel::kCcir);
+  QLineEdit* message = nullptr;
+  for (QLineEdit* box : frame_->findChildren<QLineEdit*>())
+    if (box->accessibleName() == "Message no. 1") message = box;
+  QComboBox* preamble = nullptr;
+  for (QComboBox* list : frame_->findChildren<QComboBox*>())
+    if (list->accessibleName() == "Preamble") preamble = list;
+  ASSERT_NE(message, nullptr);
+  ASSERT_NE(preamble, nullptr);
+  message->selectAll();
+  QTest::keyClicks(message, "HELLO");
+  EXPECT_EQ(frame_->windowTitle(), "CCIR Panel *");
+  QTest::keyClick(preamble, Qt::Key_Home);
+  const varim::db::RadioDatabases& db = frame_->Controller().Session().Databases();
+  EXPECT_STREQ(db.ccir.message1, "HELLO");
+  EXPECT_EQ(db.ccir.preamble, 1);
+
+  frame_->OnCommand(CommandId::kCcirNew);
+  EXPECT_EQ(frame_->windowTitle(), "CCIR Panel");
+  EXPECT_EQ(message->text(), "01 CCIR MSG");
+  EXPECT_EQ(preamble->currentText(), "6");
+}
+
 // The channels to a spreadsheet and back: a refused file changes nothing and says why.
 TEST_F(FrameTest, ChannelsGoOutAsCsvAndComeBackEdited) {
   StartFrame("varim-global");
@@ -664,6 +691,10 @@ TEST_F(FrameTest, EveryControlHasANameAScreenReaderCanSay) {
   EXPECT_EQ(UnnamedControls(new varim::ui::CFileInformationDlg(information, frame_.get())),
             QStringList{});
   EXPECT_EQ(UnnamedControls(new varim::ui::CAboutDlg(frame_.get())), QStringList{});
+  varim::panels::CcirDirectory directory(frame_->Controller().Session().Databases().ccir,
+                                         operator_);
+  EXPECT_EQ(UnnamedControls(new varim::ui::CCcirDirectoryDlg(directory, frame_.get())),
+            QStringList{});
   QStringList modal;
   bool walked = false;
   QTimer::singleShot(0, [&modal, &walked] {
