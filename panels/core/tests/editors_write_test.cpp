@@ -5,7 +5,13 @@
 #include <fstream>
 #include <sstream>
 
+#include "varim/byte_order.h"
 #include "varim/db/ale_file.h"
+#include "varim/db/ccr_file.h"
+#include "varim/panels/ale_address_editors.h"
+#include "varim/panels/ale_messages.h"
+#include "varim/panels/ccir_directory.h"
+#include "varim/panels/ccir_form.h"
 #include "varim/db/channel_set.h"
 #include "varim/db/rss_file.h"
 #include "varim/panels/channel_configuration.h"
@@ -30,7 +36,8 @@ std::string Contents(const std::filesystem::path& path) {
 class EditorsWriteTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(radio_.Connect(varim::testing::SampleRadio("varim"))) << radio_.op.LastNotice();
+    ASSERT_TRUE(radio_.Connect(varim::testing::SampleRadio("varim-ccir")))
+        << radio_.op.LastNotice();
     folder_ = std::filesystem::temp_directory_path() /
               ("klv-editors-write-" + std::to_string(::getpid()));
     std::filesystem::create_directories(folder_);
@@ -49,7 +56,9 @@ class EditorsWriteTest : public ::testing::Test {
     EXPECT_TRUE(varim::db::SaveRssFile(rss.string(), info, db.radio, db.channelNames, flags));
     EXPECT_TRUE(varim::db::SaveAleFile(ale.string(), info, db.radio, db.ale, db.globalMembers,
                                        db.extraOptions, flags));
-    return Contents(rss) + Contents(ale);
+    const std::filesystem::path ccr = folder_ / (name + ".ccr");
+    EXPECT_TRUE(varim::db::SaveCcrFile(ccr.string(), info, db.ccir));
+    return Contents(rss) + Contents(ale) + Contents(ccr);
   }
 
   varim::testing::ControllerOnRadio radio_;
@@ -86,6 +95,58 @@ TEST_F(EditorsWriteTest, EditsWrittenToTheRadioReadBackExactly) {
   const int guard = db.radio.groups[1].guard_channel;
   EXPECT_EQ(guard, added);
   EXPECT_TRUE(varim::db::HasChannel(db.ale.nets[1].scanned_channels, added));
+}
+
+// An ALE network and the CCIR data prepared in the editors go into the radio and come back
+// exactly: the directory with a new station, a net's members and global members, a message, an
+// automatic dial, the selcall identity, a CCIR message and directory entry.
+TEST_F(EditorsWriteTest, AleAndCcirEditsWrittenToTheRadioReadBackExactly) {
+  varim::db::RadioDatabases& db = Controller().Session().Databases();
+  varim::testing::RecordingOperator& op = radio_.op;
+  {
+    varim::panels::AleDirectoryEditor directory(db, op);
+    directory.Select({static_cast<int>(directory.List().size()) - 1});
+    directory.Delete();  // the sample directory is full: room for the new station
+    directory.Ok(db);
+  }
+  for (const bool global : {false, true}) {
+    varim::panels::AleMembersEditor members(db, op, global);
+    members.ShowNet(2);
+    members.SetBox("MIKE7");
+    ASSERT_TRUE(members.Verdict().addEnabled) << members.Verdict().warning;
+    members.Add();
+    members.Select({static_cast<int>(members.List().size()) - 1});
+    members.SetPriority();
+    members.Ok(db);
+  }
+  varim::panels::AleMessagesEditor messages(db);
+  messages.Show(9);
+  messages.SetText("MEET AT 1200");
+  messages.Ok(db);
+  db.ale.auto_dials[4][0] = 0;
+  db.ale.auto_dials[4][1] = 9;
+
+  varim::panels::CcirForm ccir(db, op);
+  ccir.Load();
+  ccir.TypeId(varim::panels::CcirForm::IdBox::kFourDigit, "1234");
+  ccir.TypeMessage(varim::panels::CcirForm::MessageBox::kFirst, "HELLO CCIR");
+  varim::panels::CcirDirectory directory(db.ccir, op);
+  directory.Delete({0});
+  directory.Type("7");
+  directory.Add();
+  directory.Ok();
+  Controller().RunConfigurationChecks();
+  const std::string edited = SaveFiles("edited");
+
+  Controller().WriteDevice();
+  ASSERT_TRUE(Controller().RadioReady()) << op.LastNotice();
+  Controller().ReadDevice();
+  ASSERT_TRUE(Controller().RadioReady()) << op.LastNotice();
+  EXPECT_EQ(SaveFiles("read-back"), edited);
+  EXPECT_EQ(std::string(db.ale.messages[9]), "MEET AT 1200");
+  EXPECT_EQ(varim::panels::AleAddressBook(db).Members(1).back().address, "MIKE7");
+  EXPECT_EQ(ReadBigEndian16(db.ccir.four_digit_id), 1234);
+  EXPECT_EQ(std::string(db.ccir.message1), "HELLO CCIR");
 }
 
 }  // namespace
