@@ -1,11 +1,13 @@
 #include "ale_net_form_view.h"
 
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QRadioButton>
@@ -95,17 +97,22 @@ CAleNetFormView::CAleNetFormView(Form& form, QWidget* parent) : QWidget(parent),
   master_ = new QRadioButton("Master", options);
   slave_ = new QRadioButton("Slave", options);
   auto* roles = new QHBoxLayout;
+  // Two choices in one box: each pair of buttons excludes only its own.
+  auto* roleGroup = new QButtonGroup(this);
   for (QRadioButton* button : {master_, slave_}) {
     button->setAccessibleName(button->text());
     roles->addWidget(button);
+    roleGroup->addButton(button);
   }
   grid->addLayout(roles, place / 3 + 1, 0, 1, 3);
   OnChosen(master_, this, [this] { form_.SetMasterSlave(0); });
   OnChosen(slave_, this, [this] { form_.SetMasterSlave(1); });
   auto* accept = new QHBoxLayout;
+  auto* acceptGroup = new QButtonGroup(this);
   for (int choice = 0; choice < 3; ++choice) {
     auto* button = new QRadioButton(kAcceptLinkTexts[choice], options);
     button->setAccessibleName(kAcceptLinkTexts[choice]);
+    acceptGroup->addButton(button);
     acceptLink_[static_cast<std::size_t>(choice)] = button;
     accept->addWidget(button);
     OnChosen(button, this, [this, choice] { form_.SetAcceptLinkTimeout(choice); });
@@ -117,8 +124,14 @@ CAleNetFormView::CAleNetFormView(Form& form, QWidget* parent) : QWidget(parent),
   globalMembers_ = new QListWidget(this);
   globalMembers_->setAccessibleName("Global Members");
   auto* lists = new QHBoxLayout;
-  lists->addWidget(members_);
-  lists->addWidget(globalMembers_);
+  for (auto [list, name] : {std::pair{members_, "Members"}, std::pair{globalMembers_, "Global Members"}}) {
+    auto* column = new QVBoxLayout;
+    auto* label = new QLabel(name, this);
+    label->setBuddy(list);
+    column->addWidget(label);
+    column->addWidget(list);
+    lists->addLayout(column);
+  }
 
   auto* layout = new QHBoxLayout(this);
   layout->addLayout(fields);
