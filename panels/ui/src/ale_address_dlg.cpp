@@ -5,6 +5,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLineEdit>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
@@ -54,6 +55,7 @@ CAleAddressDlg::CAleAddressDlg(varim::panels::AleAddressEditor& editor, std::fun
   list_->setSelectionMode(QAbstractItemView::ExtendedSelection);
   list_->setAccessibleName(members_ == nullptr ? "Directory List" : "Members List");
   list_->viewport()->installEventFilter(this);
+  list_->installEventFilter(this);
   const int maximum = members_ == nullptr ? kDirectoryEntries : global ? kGlobalMembers
                                                                        : kNetMembers;
   auto* maximumLabel = new QLabel(QString("Maximum Available:       %1").arg(maximum), this);
@@ -185,9 +187,21 @@ QPushButton* CAleAddressDlg::Button(const char* text) {
 
 bool CAleAddressDlg::eventFilter(QObject* watched, QEvent* event) {
   // While the members are put in order by hand, a click places the member and a right click
-  // ends the ordering.
-  if (watched == list_->viewport() && members_ != nullptr && members_->ManualOrdering() &&
-      event->type() == QEvent::MouseButtonPress) {
+  // ends the ordering; from the keyboard Space or Enter places the current one, Escape ends.
+  const bool ordering = members_ != nullptr && members_->ManualOrdering();
+  if (watched == list_ && ordering && event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Escape) {
+      members_->EndManualOrder();
+    } else if (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) {
+      members_->ClickInManualOrder(list_->currentRow());
+    } else {
+      return QDialog::eventFilter(watched, event);
+    }
+    Mirror();
+    return true;
+  }
+  if (watched == list_->viewport() && ordering && event->type() == QEvent::MouseButtonPress) {
     auto* mouse = static_cast<QMouseEvent*>(event);
     if (mouse->button() == Qt::RightButton) {
       members_->EndManualOrder();

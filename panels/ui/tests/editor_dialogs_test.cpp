@@ -7,7 +7,10 @@
 #include <cstring>
 
 #include "channel_configuration_dlg.h"
+#include "ale_address_dlg.h"
 #include "channel_selection_dlg.h"
+#include "varim/db/empty_records.h"
+#include "varim/testing/recording_operator.h"
 
 namespace {
 
@@ -70,6 +73,27 @@ TEST_F(EditorDialogsTest, TheGridWorksFromTheKeyboard) {
   QTest::keyClick(grid, Qt::Key_Space);  // channel 24 is not programmed
   EXPECT_EQ(selection.HintLine().text, "Channel number 24 is not programmed");
   EXPECT_EQ(selection.CellOf(24), ChannelSelection::Cell::kNotSelected);
+}
+
+TEST(AleAddressDlgTest, MembersAreOrderedByHandFromTheKeyboard) {
+  varim::db::RadioDatabases db = varim::db::EmptyRadioDatabases();
+  std::strcpy(db.ale.directory[0], "ALPHA");
+  std::strcpy(db.ale.directory[1], "BRAVO");
+  std::memcpy(db.ale.nets[0].members, "\x00\x01\xFF", 3);
+  varim::testing::RecordingOperator op;
+  varim::panels::AleMembersEditor editor(db, op, false);
+  varim::ui::CAleAddressDlg dialog(editor, {});
+  QPushButton* manual = nullptr;
+  for (QPushButton* button : dialog.findChildren<QPushButton*>())
+    if (button->accessibleName() == "Manual") manual = button;
+  ASSERT_NE(manual, nullptr);
+  manual->click();
+  EXPECT_TRUE(dialog.Warning()->text().startsWith("Click on Member no. 1."));
+  dialog.List()->setCurrentRow(1);
+  QTest::keyClick(dialog.List(), Qt::Key_Space);
+  EXPECT_EQ(editor.List(), (std::vector<std::string>{"BRAVO", "ALPHA"}));
+  QTest::keyClick(dialog.List(), Qt::Key_Escape);
+  EXPECT_FALSE(editor.ManualOrdering());
 }
 
 }  // namespace
