@@ -34,17 +34,17 @@ std::vector<NetMember> ReadMembers(const std::uint8_t* bytes, int count, bool wi
   return members;
 }
 
-bool IsAddressText(const std::string& text) {
-  return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
-  });
-}
-
 std::string Quoted(const std::string& text) {
   return "'" + text + "'";
 }
 
 }  // namespace
+
+bool IsAleAddressText(const std::string& text) {
+  return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+  });
+}
 
 AleAddressBook::AleAddressBook(const varim::db::RadioDatabases& databases) {
   const ale_dbase& ale = databases.ale;
@@ -138,7 +138,7 @@ AddressVerdict CheckAddress(AleAddressBook& book, AddressEditor editor, int net,
     address.erase(suffix);
   const bool members = editor != AddressEditor::kDirectory;
   bool self = members && address == AleAddressBook::kSelfAddress;
-  if (!self && !IsAddressText(address)) {
+  if (!self && !IsAleAddressText(address)) {
     verdict.warning = Quoted(text) + " is an invalid address.";
     return verdict;
   }

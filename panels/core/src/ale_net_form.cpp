@@ -5,6 +5,7 @@
 #include <span>
 
 #include "varim/db/field_text.h"
+#include "varim/panels/ale_address_book.h"
 
 namespace varim::panels {
 
@@ -51,12 +52,6 @@ const AleNetForm::CheckInfo kChecks[] = {
     {AleNetForm::Check::kLinkAfterBidirectional, "LINK AFTER BDIR"},
     {AleNetForm::Check::kVcds, "VCDS"},
 };
-
-bool IsAddressText(const std::string& text) {
-  return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
-  });
-}
 
 int IndexIn(std::span<const int> values, int value) {
   const auto found = std::find(values.begin(), values.end(), value);
@@ -147,7 +142,7 @@ std::string AleNetForm::GlobalMembersName() const {
 }
 
 bool AleNetForm::SetAddressField(char (&field)[16], const std::string& text, bool isNetName) {
-  if (!text.empty() && !IsAddressText(text)) {
+  if (!text.empty() && !IsAleAddressText(text)) {
     operator_.Notify("'" + text + "' is an invalid address.", Operator::Icon::kExclamation);
     return false;
   }

@@ -69,6 +69,9 @@ class AleAddressBook {
   std::array<std::optional<std::string>, kAutoDials> dialAddresses_;
 };
 
+// Only "A".."Z" and "0".."9", as every ALE address and net name is written.
+bool IsAleAddressText(const std::string& text);
+
 // What the address box of the directory and member editors says of a text, and whether ADD and
 // DELETE can be pressed for it.
 enum class AddressEditor { kDirectory, kNetMembers, kGlobalMembers };
