@@ -380,6 +380,23 @@ std::vector<MemorySectionImage> RadioSession::WrittenSections() const {
   return images;
 }
 
+std::vector<std::string> RadioSession::SectionsDifferingFrom(
+    const varim::db::RadioDatabases& records) {
+  varim::db::RadioDatabases& db = *databases_;
+  const varim::db::RadioDatabases read = db;
+  const std::vector<MemorySectionImage> held = WrittenSections();
+  db = records;
+  std::memcpy(db.ale.ale_program_word, "ALE", 4);
+  std::memcpy(&db.radio, &read.radio, kRestoredHeaderBytes);
+  const std::vector<MemorySectionImage> written = WrittenSections();
+  db = read;
+  std::vector<std::string> differing;
+  for (std::size_t i = 0; i < written.size() && i < held.size(); ++i) {
+    if (written[i].bytes != held[i].bytes) differing.emplace_back(written[i].name);
+  }
+  return differing;
+}
+
 bool RadioSession::VerifyWrite() {
   const std::vector<MemorySectionImage> images = WrittenSections();
   std::size_t total = 0;

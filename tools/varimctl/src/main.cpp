@@ -18,6 +18,7 @@
 #include "channel_commands.h"
 #include "commands.h"
 #include "database_commands.h"
+#include "fleet_command.h"
 #include "head_commands.h"
 #include "listen_command.h"
 #include "pane_commands.h"
@@ -113,7 +114,17 @@ int main(int argc, char** argv) {
   bool assumeYes = false;
   auto* read = app.add_subcommand("read", "Read the whole radio into database files");
   auto* write = app.add_subcommand("write", "Write database files into the radio");
-  for (auto* transfer : {read, write}) {
+  auto* verifyCommand = app.add_subcommand(
+      "verify", "Tell whether the radio holds what writing the files would put into it");
+  varimctl::FleetRequest fleet;
+  auto* fleetCommand = app.add_subcommand(
+      "fleet", "Read, write or verify many radios at once, one process each, then a table");
+  fleetCommand->add_option("ACTION", fleet.action, "read, write or verify")
+      ->required()
+      ->check(CLI::IsMember({"read", "write", "verify"}));
+  fleetCommand->add_option("DEVICE", fleet.devices, "The radios' serial devices")->required();
+  fleetCommand->add_flag("--yes", fleet.assumeYes, "Answer yes to the program's questions");
+  for (auto* transfer : {read, write, verifyCommand, fleetCommand}) {
     transfer->add_option("--rss", files.rss, "Radio database file (.rss)")->required();
     transfer->add_option("--ale", files.ale, "ALE database file (.ale)");
     transfer->add_option("--ccr", files.ccr, "CCIR database file (.ccr)");
@@ -123,7 +134,8 @@ int main(int argc, char** argv) {
   write->add_flag("--verify", verify,
                   "Read every written section back and compare it (rewritten once if it differs)");
   bool quiet = false;
-  for (auto* transfer : {read, write}) transfer->add_flag("-q,--quiet", quiet, "Show no progress");
+  for (auto* transfer : {read, write, verifyCommand})
+    transfer->add_flag("-q,--quiet", quiet, "Show no progress");
 
   auto* version =
       app.add_subcommand("version", "Print the radio's software version and generation");
@@ -258,13 +270,20 @@ int main(int argc, char** argv) {
   if (channelsImport->parsed()) {
     return varimctl::RunChannelsImport(rssPath, csvPath, outputPath, std::cout, std::cerr);
   }
-  if (read->parsed() || write->parsed()) {
+  if (fleetCommand->parsed()) {
+    fleet.files = files;
+    fleet.baud = link.baud;
+    return varimctl::RunFleet(fleet, "/proc/self/exe", std::cout, std::cerr);
+  }
+  if (read->parsed() || write->parsed() || verifyCommand->parsed()) {
     std::signal(SIGINT, OnInterrupt);
     std::signal(SIGTERM, OnInterrupt);
     const auto progress = quiet                          ? varimctl::ProgressDisplay::kNone
                           : ::isatty(STDERR_FILENO) == 1 ? varimctl::ProgressDisplay::kBar
                                                          : varimctl::ProgressDisplay::kLines;
     const varimctl::Terminal terminal{progress, assumeYes, &interrupted};
+    if (verifyCommand->parsed())
+      return varimctl::RunVerify(link, files, terminal, std::cout, std::cerr);
     return read->parsed() ? varimctl::RunRead(link, files, terminal, std::cout, std::cerr)
                           : varimctl::RunWrite(link, files, terminal, verify, std::cout, std::cerr);
   }

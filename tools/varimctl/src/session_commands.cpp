@@ -86,6 +86,15 @@ bool LoadFiles(RadioSession& session, const DatabaseFiles& files, std::ostream& 
   return loaded;
 }
 
+int BaudIndexOf(int baud) {
+  for (int i = 0; i < 4; ++i) {
+    if (kBaudRates[i] == baud) return i;
+  }
+  return 3;
+}
+
+}  // namespace
+
 TerminalProgress::Style ProgressStyle(ProgressDisplay display) {
   switch (display) {
     case ProgressDisplay::kBar:
@@ -97,15 +106,6 @@ TerminalProgress::Style ProgressStyle(ProgressDisplay display) {
   }
   return TerminalProgress::Style::kNone;
 }
-
-int BaudIndexOf(int baud) {
-  for (int i = 0; i < 4; ++i) {
-    if (kBaudRates[i] == baud) return i;
-  }
-  return 3;
-}
-
-}  // namespace
 
 bool ParseMegahertz(const std::string& text, std::uint32_t& hertz) {
   const std::size_t dot = text.find('.');

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "commands.h"
+#include "terminal_io.h"
 
 namespace varimctl {
 
@@ -30,6 +31,9 @@ struct Terminal {
 
 // Reads the whole radio (after remote mode and the reports switched off, as the program does)
 // and saves it into the files. The CCIR file is written only when the radio carries CCIR.
+// The progress style of the display chosen.
+TerminalProgress::Style ProgressStyle(ProgressDisplay display);
+
 int RunRead(const LinkOptions& link, const DatabaseFiles& files, const Terminal& terminal,
             std::ostream& out, std::ostream& err);
 

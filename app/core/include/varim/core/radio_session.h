@@ -99,6 +99,9 @@ class RadioSession {
   // stand (the radio and ALE records, the CCIR data and channel names or the global members,
   // and the extra options), each as the radio holds it once the whole write is done.
   std::vector<MemorySectionImage> WrittenSections() const;
+  // After a read: the names of the sections a write of records would change, their header
+  // restored from the radio as a write restores it. Empty when the radio holds the records.
+  std::vector<std::string> SectionsDifferingFrom(const varim::db::RadioDatabases& records);
   // Ends a running read or write at the next chunk; callable from any thread.
   void AbortTransfer() { transferAborted_ = true; }
 
