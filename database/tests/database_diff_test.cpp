@@ -86,15 +86,6 @@ const Edit kEdits[] = {
      },
      {},
      {"Net 3: Net Name NET03 → OPS"}},
-    {"net member",
-     [](RadioDatabases& before, RadioDatabases& after) {
-       Put(before.ale.directory[4], "STN005");
-       Put(after.ale.directory[4], "STN005");
-       before.ale.nets[0].members[4] = 4;
-       after.ale.nets[0].members[4] = kNoEntry;
-     },
-     {},
-     {"Net 1: member STN005 removed"}},
     {"directory entry",
      [](RadioDatabases& before, RadioDatabases& after) {
        for (RadioDatabases* side : {&before, &after}) {
