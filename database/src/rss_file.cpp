@@ -238,11 +238,22 @@ void ReadCcirChannelNumbers(const ProfileFile& file, channel_name& numbers, Pres
   if (flags.ccir_from_file.load() == 0) flags.ccir_present = anyPresent ? 1 : 0;
 }
 
+void WriteRssFile(ProfileFile& file, const FileInformation& info, const dbase& radio,
+                  const channel_name& numbers, const PresenceFlags& flags) {
+  WriteRadioFile(file, info, radio, flags);
+  if (flags.ccir_present.load() == 1) WriteCcirChannelNumbers(file, radio, numbers);
+}
+
+void ReadRssFile(const ProfileFile& file, FileInformation& info, dbase& radio,
+                 channel_name& numbers, PresenceFlags& flags) {
+  ReadRadioFile(file, &info, &radio, flags, false);
+  ReadCcirChannelNumbers(file, numbers, flags);
+}
+
 bool SaveRssFile(const std::string& path, FileInformation& info, const dbase& radio,
                  const channel_name& numbers, const PresenceFlags& flags, std::string* error) {
   ProfileFile file;  // a fresh file: the previous one is replaced whole, never patched
-  WriteRadioFile(file, info, radio, flags);
-  if (flags.ccir_present.load() == 1) WriteCcirChannelNumbers(file, radio, numbers);
+  WriteRssFile(file, info, radio, numbers, flags);
   if (!file.Save(path, error)) return false;
   info.file_time = static_cast<std::uint32_t>(FileModificationTime(path));
   return true;
@@ -252,9 +263,8 @@ bool OpenRssFile(const std::string& path, FileInformation& info, dbase& radio,
                  channel_name& numbers, PresenceFlags& flags, std::string* error) {
   ProfileFile file;
   if (!file.Load(path, error)) return false;
-  ReadRadioFile(file, &info, &radio, flags, false);
+  ReadRssFile(file, info, radio, numbers, flags);
   info.file_time = static_cast<std::uint32_t>(FileModificationTime(path));
-  ReadCcirChannelNumbers(file, numbers, flags);
   return true;
 }
 

@@ -1,6 +1,7 @@
 #include "varim/core/connection_controller.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstring>
 #include <iterator>
 #include <utility>
@@ -326,6 +327,8 @@ bool ConnectionController::LoadProgressDlg(TransferMode mode) {
                                                       : session_.ReadRadio(&forwarder);
   view_.ProgressFinished();
   progressRunning_ = false;
+  // Only here does the whole radio come in: refreshes after a write read its channel alone.
+  if (completed && mode == TransferMode::kRead) BackUpTheRead();
   const dbase& radio = session_.Databases().radio;
   serialNumberText_ = varim::db::FieldText(radio.serial_number);
   radioCodeText_ = varim::db::FieldText(radio.radio_code);
@@ -410,6 +413,14 @@ bool ConnectionController::RefreshFromRadio() {
   for (const auto& listener : readListeners_) listener();
   view_.StateChanged();
   return true;
+}
+
+void ConnectionController::BackUpTheRead() {
+  if (!backups_) return;
+  const RadioBackups::Outcome outcome =
+      backups_->Keep(session_.Databases(), session_.Flags(), std::chrono::system_clock::now());
+  if (!outcome.failure.empty())
+    operator_.Notify(texts::BackupFailed(outcome.failure), Operator::Icon::kExclamation);
 }
 
 bool ConnectionController::LoadActiveChannel() {

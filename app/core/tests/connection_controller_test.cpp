@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -248,6 +249,44 @@ TEST_F(ControllerTest, AbortingTheReadShowsNoBoxAndLeavesTheRadioNotReady) {
   EXPECT_FALSE(controller_->Busy());
   EXPECT_TRUE(view_.pleaseWait.empty()) << "the radio was not reset";
   EXPECT_EQ(CountOpcode(radios_.front()->ReceivedFrames(), opcode::kPerformReset), 0);
+}
+
+// The start-up read and Read Device bring the whole radio in; the refresh after a write reads
+// only its channel and must not push a backup of the radio as it was before out of the fifty.
+TEST_F(ControllerTest, EveryWholeReadIsBackedUpAndTheRefreshAfterAWriteIsNot) {
+  StartRadio(SampleRadio("varim-global"));
+  const std::filesystem::path base = folder_ / "backups";
+  controller_->KeepBackupsIn(base);
+  auto backups = [&base] {
+    int count = 0;
+    for (auto entry = std::filesystem::recursive_directory_iterator(base);
+         entry != std::filesystem::recursive_directory_iterator(); ++entry)
+      count += entry.depth() == 1 && entry->is_directory() ? 1 : 0;
+    return count;
+  };
+  controller_->DeferredConnect();
+  ASSERT_TRUE(controller_->RadioReady());
+  EXPECT_EQ(backups(), 1);
+  controller_->WriteDevice();
+  ASSERT_TRUE(controller_->RadioReady());
+  EXPECT_EQ(backups(), 1);
+  controller_->ReadDevice();
+  EXPECT_EQ(backups(), 2);
+  EXPECT_EQ(operator_.Notices(), Texts{});
+}
+
+TEST_F(ControllerTest, ABackupThatFailsIsToldAndTheReadStands) {
+  StartRadio(SampleRadio("varim-global"));
+  std::ofstream(folder_ / "file") << "not a folder";
+  controller_->KeepBackupsIn(folder_ / "file" / "backups");
+  controller_->DeferredConnect();
+  EXPECT_TRUE(controller_->RadioReady());
+  EXPECT_TRUE(controller_->PanelsEnabled());
+  ASSERT_EQ(operator_.Notices().size(), 1u);
+  const std::string notice = operator_.Notices().front();
+  EXPECT_EQ(notice.rfind(texts::BackupFailed("cannot create " + folder_.string()), 0), 0u)
+      << notice;
+  EXPECT_TRUE(notice.ends_with(": Not a directory")) << notice;
 }
 
 // Writing at the speed the radio works at needs no question and leaves the panels fresh from

@@ -14,6 +14,7 @@
 
 #include "main_frame.h"
 #include "message_box_operator.h"
+#include "varim/core/radio_backups.h"
 #include "varim/error_report.h"
 #include "varim/frame_trace_file.h"
 #include "varim/product_version.h"
@@ -124,6 +125,8 @@ int main(int argc, char** argv) {
   options.startupDirectory = QDir::currentPath();
   options.helpDirectory = QDir::currentPath();
   options.device = QString::fromStdString(device);
+  options.backupDirectory =
+      QString::fromStdString(varim::core::RadioBackups::DefaultBase().string());
   varim::ui::MessageBoxOperator op;
   varim::ui::DialogFileChooser chooser;
   varim::ui::CMainFrame frame(options, op, chooser);

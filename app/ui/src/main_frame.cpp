@@ -97,6 +97,8 @@ CMainFrame::CMainFrame(const FrameOptions& options, varim::core::Operator& op, F
       op, *pump_, static_cast<varim::core::ControllerView&>(*this),
       [pump = pump_.get()](std::function<void()> work) { pump->Post(work); },
       options.startupDirectory.toStdString());
+  if (!options.backupDirectory.isEmpty())
+    controller_->KeepBackupsIn(options.backupDirectory.toStdString());
   files_ = std::make_unique<DatabaseFiles>(*controller_, op, chooser);
   recentFiles_ = std::make_unique<RecentFiles>(options.settingsFile);
   channelCsv_ = std::make_unique<ChannelCsvFiles>(*controller_, op, chooser);

@@ -43,6 +43,8 @@ struct FrameOptions {
   bool splash = true;
   // An INI file for what the window remembers between runs; empty: the user's settings.
   QString settingsFile;
+  // Where a backup of every whole read of the radio goes (see RadioBackups); empty: none.
+  QString backupDirectory;
 };
 
 // The main window: six panels, each with its own menu, toolbar and title, over one view; the

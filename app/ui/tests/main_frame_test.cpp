@@ -9,8 +9,10 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
-#include <QHeaderView>
+#include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -80,6 +82,8 @@ class FrameTest : public ::testing::Test {
     options.helpDirectory = folder_.path();
     options.splash = false;
     options.settingsFile = folder_.filePath("settings.ini");
+    // Never the operator's own backups.
+    options.backupDirectory = folder_.filePath("backups");
     if (profile) {
       varim::sim::SimOptions sim;
       sim.profile = *varim::sim::FindProfile(*profile);
@@ -370,6 +374,16 @@ TEST_F(FrameTest, TheStatusBarShowsPromptsAndTheRadiosIdentity) {
   EXPECT_TRUE(frame_->Pane(0)->text().startsWith("S/N: "));
   EXPECT_GT(frame_->Pane(0)->text().size(), 5);
   EXPECT_GT(frame_->Pane(1)->text().size(), 6);
+}
+
+TEST_F(FrameTest, TheStartUpReadLeavesABackupOfTheRadio) {
+  StartFrame("varim-ccir");
+  QStringList kinds;
+  QDirIterator file(folder_.filePath("backups"), QDir::Files, QDirIterator::Subdirectories);
+  while (file.hasNext()) kinds << QFileInfo(file.next()).suffix();
+  kinds.sort();
+  EXPECT_EQ(kinds, (QStringList{"ale", "ccr", "rss"}));
+  EXPECT_EQ(operator_.Notices(), Texts{});
 }
 
 TEST_F(FrameTest, TheCommPortsDialogOffersSixPortsAndFourRates) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QColor>
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QPrinter>
@@ -108,6 +109,9 @@ TEST(Screenshot, TheWindowUnderAnXServerIsDrawn) {
   const QString picture = folder.filePath("klv.png");
   QProcess klv;
   klv.setWorkingDirectory(folder.path());
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.insert("KLV_BACKUP_DIR", folder.filePath("backups"));
+  klv.setProcessEnvironment(environment);
   klv.start("xvfb-run", {"-a", "-s", "-screen 0 1280x1024x24", KLV_PROGRAM, "--simulate",
                          "varim-ccir", "--screenshot", picture});
   ASSERT_TRUE(klv.waitForFinished(90000)) << "xvfb-run (package xvfb) is needed";
@@ -122,6 +126,8 @@ TEST(Screenshot, TheWindowUnderAnXServerIsDrawn) {
   }
   EXPECT_GT(colours.size(), 20) << "a window with toolbars, lists and text has many colours";
   EXPECT_TRUE(QFile::exists(folder.filePath("CommPort.txt"))) << "written at exit";
+  EXPECT_EQ(QDir(folder.filePath("backups")).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(), 1)
+      << "the start-up read, backed up where KLV_BACKUP_DIR says";
 }
 
 }  // namespace

@@ -14,6 +14,7 @@ namespace varimctl {
 enum ExitCode {
   kExitOk = 0,
   kExitNoResponse = 1,  // the radio did not acknowledge or answer, or a builder refused
+  kExitDifferent = 1,   // diff: the two differ
   kExitUsage = 2,
   kExitPortUnavailable = 3,  // also: a file that cannot be read or written
 };

@@ -1,7 +1,5 @@
 #include "database_commands.h"
 
-#include <algorithm>
-#include <cctype>
 #include <cerrno>
 #include <cstring>
 #include <fstream>
@@ -9,6 +7,7 @@
 #include <variant>
 
 #include "commands.h"
+#include "file_extension.h"
 #include "varim/db/ale_file.h"
 #include "varim/db/atomic_file.h"
 #include "varim/db/ccr_file.h"
@@ -28,16 +27,6 @@ struct Records {
   RadioDatabases databases = EmptyRadioDatabases();
   FileInformation info{};
 };
-
-std::string LowerCaseExtension(const std::string& path) {
-  const std::size_t slash = path.find_last_of('/');
-  const std::size_t dot = path.find_last_of('.');
-  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return "";
-  std::string extension = path.substr(dot);
-  std::transform(extension.begin(), extension.end(), extension.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return extension;
-}
 
 // The file layer's reason already names the file and what failed.
 int FileFailed(std::ostream& err, const std::string& reason) {

@@ -18,12 +18,14 @@
 #include "channel_commands.h"
 #include "commands.h"
 #include "database_commands.h"
+#include "diff_command.h"
 #include "fleet_command.h"
 #include "head_commands.h"
 #include "listen_command.h"
 #include "pane_commands.h"
 #include "selftest_command.h"
 #include "session_commands.h"
+#include "varim/core/radio_backups.h"
 #include "varim/frame_trace_file.h"
 
 namespace {
@@ -46,17 +48,20 @@ int main(int argc, char** argv) {
   app.footer(
       "Exit status: 0 done, 1 the radio did not acknowledge or answer, a frame was refused or\n"
       "the configuration check found errors, 2 usage error or a refused CSV file, 3 the port or a\n"
-      "file cannot be opened.\n"
+      "file cannot be opened. diff: 0 the same, 1 different, 3 a file or the radio cannot be\n"
+      "read.\n"
+      "Every whole read of the radio (read, diff --device) is backed up in $KLV_BACKUP_DIR, else\n"
+      "$XDG_DATA_HOME/KLV/backups or ~/.local/share/KLV/backups.\n"
       "Trace lines (--trace): the time in monotonic milliseconds, > for a frame written to the\n"
       "radio or < for one taken from it (acknowledgements and resends included), then its\n"
       "bytes; the same clock and marks as varim-sim --trace, so the two read side by side.\n");
 
   varimctl::LinkOptions link;
   auto* device = app.add_option("--device", link.device, "Serial device of the radio (a path)");
-  app.add_option("--port", link.port,
-                 "COM port number of the radio (VARIM_COM<n> or /dev/ttyS<n-1>)")
-      ->check(CLI::Range(1, 256))
-      ->excludes(device);
+  auto* port = app.add_option("--port", link.port,
+                              "COM port number of the radio (VARIM_COM<n> or /dev/ttyS<n-1>)")
+                   ->check(CLI::Range(1, 256))
+                   ->excludes(device);
   app.add_option("--baud", link.baud, "Line speed")->check(CLI::IsMember({1200, 2400, 4800, 9600}));
   std::string tracePath;
   app.add_option("--trace", tracePath,
@@ -136,6 +141,18 @@ int main(int argc, char** argv) {
   bool quiet = false;
   for (auto* transfer : {read, write, verifyCommand})
     transfer->add_flag("-q,--quiet", quiet, "Show no progress");
+
+  std::vector<std::string> diffPaths;
+  auto* diff = app.add_subcommand(
+      "diff",
+      "List the differences between two .rss or two .ale files, or a file and the radio "
+      "(--device or --port)");
+  diff->add_option("FILE", diffPaths, "Two files, or one with --device")
+      ->required()
+      ->expected(1, 2);
+  diff->add_flag("-q,--quiet", quiet, "Show no progress while the radio is read");
+  // "varimctl diff radio.rss --device /dev/ttyUSB0" reads as it is said.
+  diff->fallthrough();
 
   auto* version =
       app.add_subcommand("version", "Print the radio's software version and generation");
@@ -275,17 +292,33 @@ int main(int argc, char** argv) {
     fleet.baud = link.baud;
     return varimctl::RunFleet(fleet, "/proc/self/exe", std::cout, std::cerr);
   }
+  const auto progress = quiet                          ? varimctl::ProgressDisplay::kNone
+                        : ::isatty(STDERR_FILENO) == 1 ? varimctl::ProgressDisplay::kBar
+                                                       : varimctl::ProgressDisplay::kLines;
+  const varimctl::Terminal terminal{progress, assumeYes, &interrupted};
   if (read->parsed() || write->parsed() || verifyCommand->parsed()) {
     std::signal(SIGINT, OnInterrupt);
     std::signal(SIGTERM, OnInterrupt);
-    const auto progress = quiet                          ? varimctl::ProgressDisplay::kNone
-                          : ::isatty(STDERR_FILENO) == 1 ? varimctl::ProgressDisplay::kBar
-                                                         : varimctl::ProgressDisplay::kLines;
-    const varimctl::Terminal terminal{progress, assumeYes, &interrupted};
     if (verifyCommand->parsed())
       return varimctl::RunVerify(link, files, terminal, std::cout, std::cerr);
-    return read->parsed() ? varimctl::RunRead(link, files, terminal, std::cout, std::cerr)
-                          : varimctl::RunWrite(link, files, terminal, verify, std::cout, std::cerr);
+    return read->parsed()
+               ? varimctl::RunRead(link, files, terminal, varim::core::RadioBackups::DefaultBase(),
+                                   std::cout, std::cerr)
+               : varimctl::RunWrite(link, files, terminal, verify, std::cout, std::cerr);
+  }
+  if (diff->parsed()) {
+    const bool radioGiven = device->count() > 0 || port->count() > 0;
+    if (diffPaths.size() == 2 && !radioGiven)
+      return varimctl::RunDiff(diffPaths[0], diffPaths[1], std::cout, std::cerr);
+    if (diffPaths.size() == 1 && radioGiven) {
+      std::signal(SIGINT, OnInterrupt);
+      std::signal(SIGTERM, OnInterrupt);
+      return varimctl::RunDiffWithRadio(link, diffPaths[0], terminal,
+                                        varim::core::RadioBackups::DefaultBase(), std::cout,
+                                        std::cerr);
+    }
+    std::cerr << "varimctl: diff takes two files, or one file and --device (or --port)\n";
+    return varimctl::kExitUsage;
   }
   if (log->parsed()) return varimctl::RunLog(logOptions, std::cout, std::cerr);
   if (listen->parsed()) {

@@ -1,5 +1,6 @@
 #include "session_commands.h"
 
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -7,6 +8,7 @@
 #include "session_link.h"
 #include "terminal_io.h"
 #include "varim/core/operator_texts.h"
+#include "varim/core/radio_backups.h"
 #include "varim/core/radio_generation.h"
 #include "varim/core/radio_session.h"
 #include "varim/database_transfer.h"
@@ -128,9 +130,9 @@ bool ParseMegahertz(const std::string& text, std::uint32_t& hertz) {
   return true;
 }
 
-int RunRead(const LinkOptions& options, const DatabaseFiles& files, const Terminal& terminal,
-            std::ostream& out, std::ostream& err) {
-  Link link(err, terminal.assumeYes);
+int ReadWholeRadio(Link& link, const LinkOptions& options, const Terminal& terminal,
+                   const std::filesystem::path& backupBase, std::ostream& err,
+                   std::filesystem::path* backupFolder) {
   if (!link.Open(options, err)) return kExitPortUnavailable;
   RadioSession& session = link.session;
   if (!session.EnterRemote()) return kExitNoResponse;
@@ -146,6 +148,22 @@ int RunRead(const LinkOptions& options, const DatabaseFiles& files, const Termin
     return kExitNoResponse;
   }
   session.SetSpecialReports();  // back on, as after every read
+  const varim::core::RadioBackups::Outcome backup =
+      varim::core::RadioBackups(backupBase)
+          .Keep(session.Databases(), session.Flags(), std::chrono::system_clock::now());
+  if (!backup.failure.empty())
+    err << "varimctl: " << varim::core::texts::BackupFailed(backup.failure) << "\n";
+  if (backupFolder != nullptr) *backupFolder = backup.folder;
+  return kExitOk;
+}
+
+int RunRead(const LinkOptions& options, const DatabaseFiles& files, const Terminal& terminal,
+            const std::filesystem::path& backupBase, std::ostream& out, std::ostream& err) {
+  Link link(err, terminal.assumeYes);
+  std::filesystem::path backupFolder;
+  const int read = ReadWholeRadio(link, options, terminal, backupBase, err, &backupFolder);
+  if (read != kExitOk) return read;
+  RadioSession& session = link.session;
   const RadioDatabases& db = session.Databases();
   const PresenceFlags& flags = session.Flags();
   out << "read " << GenerationName(session.RadioGeneration()) << ", serial "
@@ -155,6 +173,7 @@ int RunRead(const LinkOptions& options, const DatabaseFiles& files, const Termin
       << (flags.ccir_present == 0 && flags.global_ale_present == 1 ? ", global members" : "")
       << (flags.extended_support == 1 ? ", extra options" : "")
       << (flags.isb_present == 1 ? ", ISB" : "") << "\n";
+  if (!backupFolder.empty()) out << "backed up in " << backupFolder.string() << "\n";
   return SaveFiles(session, files, out, err) ? kExitOk : kExitPortUnavailable;
 }
 

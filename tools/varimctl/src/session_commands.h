@@ -1,6 +1,7 @@
 #pragma once
 
 #include <atomic>
+#include <filesystem>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -29,13 +30,24 @@ struct Terminal {
   const std::atomic<bool>* stop = nullptr;
 };
 
-// Reads the whole radio (after remote mode and the reports switched off, as the program does)
-// and saves it into the files. The CCIR file is written only when the radio carries CCIR.
 // The progress style of the display chosen.
 TerminalProgress::Style ProgressStyle(ProgressDisplay display);
 
+struct Link;
+
+// Reads the whole radio into the link's session (after remote mode and the reports switched
+// off, as the program does), with the terminal's progress and Ctrl-C, and keeps a backup of it
+// under backupBase (see RadioBackups): a backup that fails is a line on err, not a failed read.
+// kExitOk, or the exit code of what failed; the backup's folder, when one was kept, goes into
+// backupFolder.
+int ReadWholeRadio(Link& link, const LinkOptions& options, const Terminal& terminal,
+                   const std::filesystem::path& backupBase, std::ostream& err,
+                   std::filesystem::path* backupFolder = nullptr);
+
+// Reads the whole radio, backs it up and saves it into the files. The CCIR file is written
+// only when the radio carries CCIR.
 int RunRead(const LinkOptions& link, const DatabaseFiles& files, const Terminal& terminal,
-            std::ostream& out, std::ostream& err);
+            const std::filesystem::path& backupBase, std::ostream& out, std::ostream& err);
 
 // Loads the files, checks the configuration and writes the whole programming into the radio;
 // with verify, reads every written section back and compares it.

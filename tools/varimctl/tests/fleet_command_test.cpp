@@ -30,6 +30,8 @@ class FleetTest : public ::testing::Test {
     char pattern[] = "/tmp/varimctl-fleet-XXXXXX";
     ASSERT_NE(::mkdtemp(pattern), nullptr);
     folder_ = pattern;
+    // The radios the fleet reads are backed up here, never among the user's own backups.
+    ::setenv("KLV_BACKUP_DIR", Path("backups").c_str(), 1);
   }
   void TearDown() override { std::system(("rm -rf " + folder_).c_str()); }
 

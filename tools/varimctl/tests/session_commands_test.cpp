@@ -5,15 +5,19 @@
 
 #include <atomic>
 #include <cstring>
+#include <fstream>
+#include <memory>
 #include <sstream>
 #include <string>
 
 #include "channel_commands.h"
+#include "diff_command.h"
 #include "varim/byte_order.h"
 #include "varim/core/operator_texts.h"
 #include "varim/db/ale_file.h"
 #include "varim/db/empty_records.h"
 #include "varim/db/rss_file.h"
+#include "varim/db/value_lists.h"
 #include "varim/sim/radio_memory.h"
 #include "varim/sim/radio_profile.h"
 #include "varim/sim/sample_programming.h"
@@ -49,13 +53,21 @@ class SessionCommandsTest : public ::testing::Test {
     return files;
   }
 
+  // Backups go into the test's folder, never the user's.
   int Read(SimulatedRadio& radio, const varimctl::DatabaseFiles& files,
-           const std::atomic<bool>* stop = nullptr) {
+           const std::atomic<bool>* stop = nullptr, const std::string& backups = "backups") {
     out_.str("");
     err_.str("");
     const varimctl::LinkOptions link{radio.DevicePath(), 1, 9600, {}};
-    return varimctl::RunRead(link, files, {varimctl::ProgressDisplay::kNone, false, stop}, out_,
-                             err_);
+    return varimctl::RunRead(link, files, {varimctl::ProgressDisplay::kNone, false, stop},
+                             Path(backups), out_, err_);
+  }
+
+  int DiffWithRadio(SimulatedRadio& radio, const std::string& file) {
+    out_.str("");
+    err_.str("");
+    const varimctl::LinkOptions link{radio.DevicePath(), 1, 9600, {}};
+    return varimctl::RunDiffWithRadio(link, Path(file), {}, Path("backups"), out_, err_);
   }
 
   int Write(SimulatedRadio& radio, const varimctl::DatabaseFiles& files, int baud = 9600,
@@ -79,10 +91,16 @@ TEST_F(SessionCommandsTest, ReadSavesTheWholeRadioAndWriteProgramsItIntoAnother)
   ASSERT_TRUE(target.Start());
 
   ASSERT_EQ(Read(source, Files(true)), varimctl::kExitOk) << err_.str();
-  EXPECT_EQ(out_.str(),
-            "read VARIM (generation 2), serial VR2E004711: 200 channels, 20 nets, CCIR data, "
-            "extra options\nsaved " +
-                Path("radio.rss") + ", " + Path("nets.ale") + ", " + Path("selcall.ccr") + "\n");
+  const std::string out = out_.str();
+  const std::string read =
+      "read VARIM (generation 2), serial VR2E004711: 200 channels, 20 nets, CCIR data, "
+      "extra options\nbacked up in ";
+  const std::string saved =
+      "saved " + Path("radio.rss") + ", " + Path("nets.ale") + ", " + Path("selcall.ccr") + "\n";
+  EXPECT_TRUE(out.starts_with(read) && out.ends_with(saved)) << out;
+  const std::string backup = out.substr(read.size(), out.find('\n', read.size()) - read.size());
+  EXPECT_TRUE(backup.starts_with(Path("backups/VR2E004711/"))) << backup;
+  EXPECT_EQ(::access((backup + "/VR2E004711.ccr").c_str(), F_OK), 0) << backup;
 
   ASSERT_EQ(Write(target, Files(true)), varimctl::kExitOk) << err_.str();
   EXPECT_EQ(out_.str(), "written: 200 channels, 20 nets\n");
@@ -104,6 +122,57 @@ TEST_F(SessionCommandsTest, ARadioWithoutCcirWritesNoCcirFile) {
                             " was not written\n");
   EXPECT_NE(::access(Path("radio.rss").c_str(), F_OK), -1);
   EXPECT_EQ(::access(Path("selcall.ccr").c_str(), F_OK), -1);
+}
+
+TEST_F(SessionCommandsTest, AReadThatCannotBeBackedUpSaysSoAndStillSavesItsFiles) {
+  SimulatedRadio radio(Radio("varim", false));
+  ASSERT_TRUE(radio.Start());
+  std::ofstream(Path("file")) << "not a folder";
+  ASSERT_EQ(Read(radio, Files(false), nullptr, "file"), varimctl::kExitOk) << err_.str();
+  EXPECT_EQ(err_.str().rfind("varimctl: " +
+                             varim::core::texts::BackupFailed("cannot create " + Path("file/"))),
+            0u)
+      << err_.str();
+  EXPECT_NE(out_.str().find("saved " + Path("radio.rss")), std::string::npos) << out_.str();
+  EXPECT_EQ(out_.str().find("backed up"), std::string::npos);
+}
+
+// Compared as a file saved from the radio would hold it: what the radio holds beyond a file
+// (global members, extra options, CCIR numbers, a blank radio's values out of range) makes no
+// difference of its own.
+TEST_F(SessionCommandsTest, DiffWithTheRadioFindsOnlyWhatTheFileChanged) {
+  const std::pair<const char*, bool> radios[] = {{"varim-ccir-extended", false},
+                                                 {"varim-global", true}};
+  for (const auto& [profile, blank] : radios) {
+    SimulatedRadio radio(Radio(profile, blank));
+    ASSERT_TRUE(radio.Start());
+    ASSERT_EQ(Read(radio, Files(true)), varimctl::kExitOk) << err_.str();
+    for (const char* file : {"radio.rss", "nets.ale"}) {
+      EXPECT_EQ(DiffWithRadio(radio, file), varimctl::kExitOk) << profile << " " << file;
+      EXPECT_EQ(out_.str(), "") << profile << " " << file;
+    }
+  }
+
+  SimulatedRadio radio(Radio("varim", false));
+  ASSERT_TRUE(radio.Start());
+  ASSERT_EQ(Read(radio, Files(false)), varimctl::kExitOk) << err_.str();
+  varim::db::FileInformation info{};
+  varim::db::PresenceFlags flags;
+  auto db = std::make_unique<varim::db::RadioDatabases>(varim::db::EmptyRadioDatabases());
+  ASSERT_TRUE(varim::db::OpenRssFile(Path("radio.rss"), info, db->radio, db->channelNames, flags));
+  const std::uint8_t radioPower = db->radio.channels[0].tx_power;
+  const std::uint8_t filePower = radioPower == 2 ? 3 : 2;
+  db->radio.channels[0].tx_power = filePower;
+  ASSERT_TRUE(varim::db::SaveRssFile(Path("radio.rss"), info, db->radio, db->channelNames, flags));
+  EXPECT_EQ(DiffWithRadio(radio, "radio.rss"), varimctl::kExitDifferent) << err_.str();
+  using varim::db::CodeToText;
+  namespace lists = varim::db::lists;
+  EXPECT_EQ(out_.str(), std::string("Channel 1: Power ") + CodeToText(lists::kPower, filePower) +
+                            " → " + CodeToText(lists::kPower, radioPower) + "\n");
+
+  const varimctl::LinkOptions nowhere{"/dev/no-such-radio", 1, 9600, {}};
+  EXPECT_EQ(varimctl::RunDiffWithRadio(nowhere, Path("radio.rss"), {}, Path("backups"), out_, err_),
+            varimctl::kExitPortUnavailable);
 }
 
 TEST_F(SessionCommandsTest, CtrlCAbortsTheReadAndSavesNothing) {

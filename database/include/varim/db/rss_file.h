@@ -30,12 +30,19 @@ void WriteCcirChannelNumbers(ProfileFile& file, const dbase& radio, const channe
 // the file holds any number.
 void ReadCcirChannelNumbers(const ProfileFile& file, channel_name& numbers, PresenceFlags& flags);
 
-// The program's Save: a fresh file with the radio database and, while CCIR is in use, the
-// CCIR channel numbers, written atomically; the file's time goes into info.
+// The whole file: the radio database and, while CCIR is in use, the CCIR channel numbers.
+void WriteRssFile(ProfileFile& file, const FileInformation& info, const dbase& radio,
+                  const channel_name& numbers, const PresenceFlags& flags);
+// The whole file as the program's Open reads it: without the version check.
+void ReadRssFile(const ProfileFile& file, FileInformation& info, dbase& radio,
+                 channel_name& numbers, PresenceFlags& flags);
+
+// The program's Save: the whole file, fresh, written atomically; the file's time goes into
+// info.
 bool SaveRssFile(const std::string& path, FileInformation& info, const dbase& radio,
                  const channel_name& numbers, const PresenceFlags& flags,
                  std::string* error = nullptr);
-// The program's Open: the radio database without the version check, then the CCIR numbers.
+// The program's Open of the whole file.
 bool OpenRssFile(const std::string& path, FileInformation& info, dbase& radio,
                  channel_name& numbers, PresenceFlags& flags, std::string* error = nullptr);
 

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,6 +16,7 @@
 #include "varim/core/event_pump.h"
 #include "varim/core/operator.h"
 #include "varim/core/programmed_channels.h"
+#include "varim/core/radio_backups.h"
 #include "varim/core/radio_reports.h"
 #include "varim/core/radio_session.h"
 #include "varim/core/radio_state.h"
@@ -69,6 +72,9 @@ class ConnectionController {
 
   // The first update: the communication settings from the start-up folder.
   void Initialise();
+  // Keeps a backup of every whole read of the radio under base (see RadioBackups); without
+  // this none is kept.
+  void KeepBackupsIn(std::filesystem::path base) { backups_.emplace(std::move(base)); }
   // Uses device for COM port n during this run instead of the system's name for it.
   void SetDeviceForPort(int port, const std::string& device);
   // The device behind COM port n.
@@ -180,6 +186,8 @@ class ConnectionController {
   void SetAleOnOff(int state);
   bool ReadAfterReset();
   bool LoadActiveChannel();
+  // A backup that fails is told to the operator; the read stands.
+  void BackUpTheRead();
   void InstallCommands();
   // The radio's state from what the session keeps and the picture.
   void SyncRadioState();
@@ -199,6 +207,7 @@ class ConnectionController {
   std::unique_ptr<RadioReports> reports_;
   CommSettings settings_;
   std::map<int, std::string> deviceForPort_;
+  std::optional<RadioBackups> backups_;
 
   bool radioReady_ = false;
   bool busy_ = false;

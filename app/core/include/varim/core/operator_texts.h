@@ -23,6 +23,11 @@ inline constexpr char kReadDatabaseFirst[] = "You must read Data Base from radio
 inline constexpr char kVerificationFailed[] =
     "The radio does not hold what was written, even after writing it again: ";
 
+// A whole read whose backup failed; the reason follows.
+inline std::string BackupFailed(const std::string& reason) {
+  return "The radio was read, but no backup of it could be kept: " + reason;
+}
+
 // Communication settings.
 inline constexpr char kBaudRateIndexNotCorrect[] = "Baud Rate Index is not correct!";
 inline constexpr char kBaudRateNotCorrect[] = "Baud Rate is not correct!";
