@@ -4,10 +4,12 @@
 #include <chrono>
 #include <cstring>
 #include <iterator>
+#include <memory>
 #include <utility>
 
 #include "varim/core/operator_texts.h"
 #include "varim/db/configuration_check.h"
+#include "varim/db/database_diff.h"
 #include "varim/db/field_text.h"
 #include "varim/port_names.h"
 #include "varim/radio_commands.h"
@@ -379,9 +381,30 @@ bool ConnectionController::ReadAfterReset() {
   return true;
 }
 
+// The operator sees what the write will change in the radio, as its last backup holds it, and
+// may stop. True when there is nothing to ask or the operator goes on.
+bool ConnectionController::ConfirmChanges() {
+  if (!backups_ || !session_.ReportsEnabled()) return true;
+  const varim::db::RadioDatabases& records = session_.Databases();
+  const std::optional<varim::db::RadioDatabases> held = backups_->Latest(records.radio);
+  if (!held) return true;
+  // What the write puts in: the records, with the radio's own header as the write restores it.
+  auto written = std::make_unique<varim::db::RadioDatabases>(records);
+  std::memcpy(&written->radio, &held->radio, RadioSession::kRestoredHeaderBytes);
+  std::vector<std::string> changes = varim::db::DiffRadio(*held, *written);
+  const std::vector<std::string> ale = varim::db::DiffAle(*held, *written);
+  changes.insert(changes.end(), ale.begin(), ale.end());
+  if (changes.empty()) return true;
+  return operator_.Ask(texts::ChangesToWrite(changes));
+}
+
 void ConnectionController::WriteDevice() {
   SetBusy(true);
   for (const auto& listener : beforeWriteListeners_) listener();
+  if (!ConfirmChanges()) {
+    SetBusy(false);
+    return;
+  }
   const bool speedsDiffer =
       FindBaudIndex(settings_.baudRate) != session_.RadioBaudIndex();
   const bool written = (!speedsDiffer || operator_.Ask(texts::kBaudRateDiffers)) &&

@@ -13,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "varim/db/empty_records.h"
 #include "varim/db/ale_file.h"
 #include "varim/db/ccr_file.h"
 #include "varim/db/field_text.h"
@@ -186,6 +187,22 @@ RadioBackups::Outcome RadioBackups::Keep(const RadioDatabases& databases,
     outcome.failure =
         "the backup is in " + folder.string() + ", but older ones stay: " + notRemoved;
   return outcome;
+}
+
+std::optional<RadioDatabases> RadioBackups::Latest(const dbase& radio) const {
+  const std::string serial = SerialFolderName(radio);
+  std::error_code error;
+  const auto backups = BackupsIn(base_ / serial, error);
+  if (error || backups.empty()) return std::nullopt;
+  const std::string stem = (backups.back().second / serial).string();
+  RadioDatabases databases = varim::db::EmptyRadioDatabases();
+  PresenceFlags flags;
+  varim::db::FileInformation info{};
+  if (!varim::db::OpenRssFile(stem + ".rss", info, databases.radio, databases.channelNames, flags) ||
+      !varim::db::OpenAleFile(stem + ".ale", info, databases.ale, databases.globalMembers,
+                              databases.extraOptions, flags))
+    return std::nullopt;
+  return databases;
 }
 
 }  // namespace varim::core

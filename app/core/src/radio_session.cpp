@@ -31,7 +31,6 @@ class ActiveTransfer {
 constexpr int kSlowestBaudRate = 1200;
 // The bytes of the radio record a write restores from the last read: versions, program word,
 // serial number and radio code.
-constexpr std::size_t kRestoredHeaderBytes = 68;
 constexpr std::size_t kReadHeaderBytes = 1270;
 constexpr char kDefaultNetName[] = "DEF_NET";
 constexpr char kDefaultSelfAddress[] = "DEF_ADDRESS";

@@ -323,6 +323,26 @@ TEST_F(ControllerTest, WriteDeviceAsksWhenTheSpeedsDifferAndRefreshesWhenTheyAgr
   EXPECT_EQ(controller_->Settings().baudRate, 9600) << "the line follows the radio's new speed";
 }
 
+// The radio's last backup shows the operator what a write will change, before it starts.
+TEST_F(ControllerTest, WriteDeviceShowsWhatItWillChangeSinceTheLastBackup) {
+  controller_->KeepBackupsIn(folder_ / "backups");
+  StartRadio(SampleRadio("varim-global"));
+  controller_->DeferredConnect();
+  ASSERT_TRUE(controller_->RadioReady());
+  controller_->WriteDevice();
+  EXPECT_EQ(operator_.Questions(), Texts{}) << "nothing changed since the read";
+
+  controller_->Session().Databases().radio.channels[16].rx_frequency = 7'250'000;
+  const std::size_t writes = view_.started.size();
+  operator_.AnswerWith(false);
+  controller_->WriteDevice();
+  ASSERT_EQ(operator_.Questions().size(), 1u);
+  EXPECT_NE(operator_.Questions()[0].find("Channel 17: Rx"), std::string::npos)
+      << operator_.Questions()[0];
+  EXPECT_EQ(view_.started.size(), writes) << "No writes nothing";
+  EXPECT_FALSE(controller_->Busy());
+}
+
 TEST_F(ControllerTest, AnAbortedWriteSaysTheRadioHoldsPartOfIt) {
   StartRadio(SampleRadio("varim-global"));
   controller_->DeferredConnect();

@@ -186,6 +186,7 @@ class ConnectionController {
   void SetAleOnOff(int state);
   bool ReadAfterReset();
   bool LoadActiveChannel();
+  bool ConfirmChanges();
   // A backup that fails is told to the operator; the read stands.
   void BackUpTheRead();
   void InstallCommands();

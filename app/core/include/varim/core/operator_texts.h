@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace varim::core::texts {
 
@@ -26,6 +27,17 @@ inline constexpr char kVerificationFailed[] =
 // A whole read whose backup failed; the reason follows.
 inline std::string BackupFailed(const std::string& reason) {
   return "The radio was read, but no backup of it could be kept: " + reason;
+}
+
+// Before a write: what it will change in the radio, from the radio's last backup, at most
+// kChangesShown of them, and the question whether to go on.
+inline constexpr std::size_t kChangesShown = 25;
+inline std::string ChangesToWrite(const std::vector<std::string>& changes) {
+  std::string text = "Writing will change in the radio, since its last backup:\n";
+  for (std::size_t i = 0; i < changes.size() && i < kChangesShown; ++i) text += changes[i] + "\n";
+  if (changes.size() > kChangesShown)
+    text += "... and " + std::to_string(changes.size() - kChangesShown) + " more\n";
+  return text + "Write the radio?";
 }
 
 // Communication settings.

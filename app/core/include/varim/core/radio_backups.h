@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "varim/db/presence_flags.h"
@@ -36,6 +37,10 @@ class RadioBackups {
   // again and leaves the older ones as they were.
   Outcome Keep(const varim::db::RadioDatabases& databases, const varim::db::PresenceFlags& flags,
                std::chrono::system_clock::time_point readAt) const;
+
+  // The newest backup of the radio these records were read from (its .rss and .ale), when one
+  // can be read.
+  std::optional<varim::db::RadioDatabases> Latest(const dbase& radio) const;
 
   const std::filesystem::path& Base() const { return base_; }
 

@@ -102,6 +102,9 @@ class RadioSession {
   // After a read: the names of the sections a write of records would change, their header
   // restored from the radio as a write restores it. Empty when the radio holds the records.
   std::vector<std::string> SectionsDifferingFrom(const varim::db::RadioDatabases& records);
+  // The first bytes of the radio record (versions, program word, identity) that a write takes
+  // from the radio's last read instead of the records.
+  static constexpr std::size_t kRestoredHeaderBytes = 68;
   // Ends a running read or write at the next chunk; callable from any thread.
   void AbortTransfer() { transferAborted_ = true; }
 
