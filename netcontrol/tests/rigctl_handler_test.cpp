@@ -13,7 +13,9 @@ using varim::netcontrol::RigctlHandler;
 class FakeRadio : public varim::netcontrol::RadioSide {
  public:
   std::optional<std::uint32_t> ReceiveFrequencyHz() override {
-    return answering ? std::optional(working.rx_frequency) : std::nullopt;
+    // A copy: the record is packed, its frequency not aligned.
+    const std::uint32_t hz = working.rx_frequency;
+    return answering ? std::optional(hz) : std::nullopt;
   }
   bool TuneReceiver(int kHz) override { return Did("rx " + std::to_string(kHz)); }
   bool TuneTransmitter(int kHz) override { return Did("tx " + std::to_string(kHz)); }
