@@ -99,7 +99,7 @@ Reply RigctlHandler::Handle(ClientId client, std::string_view line) {
   const char separator = ExtendedSeparator(line.front());
   if (separator != '\0') line.remove_prefix(1);
 
-  Arguments words = Words(line);
+  const Arguments words = Words(line);
   const std::string_view name = words.empty() ? std::string_view() : words.front();
   const auto command =
       std::find_if(std::begin(kCommands), std::end(kCommands), [name](const Command& c) {
@@ -112,9 +112,16 @@ Reply RigctlHandler::Handle(ClientId client, std::string_view line) {
   const Outcome outcome = arguments.size() < command->arguments
                               ? Outcome{HamlibStatus::kInvalidParameter}
                               : (this->*command->run)(client, arguments);
+  return {Answer(command->longName, arguments, outcome, separator), outcome.closeClient};
+}
+
+// The default form: the values a line each, or the status alone; the extended form: the request
+// echoed, the values with their keys, the status.
+std::string RigctlHandler::Answer(std::string_view longName, const Arguments& arguments,
+                                  const Outcome& outcome, char separator) {
   std::vector<std::string> records;
   if (separator != '\0') {
-    std::string header(command->longName);
+    std::string header(longName);
     header += ":";
     for (const std::string_view argument : arguments) (header += " ") += argument;
     records.push_back(header);
@@ -126,13 +133,12 @@ Reply RigctlHandler::Handle(ClientId client, std::string_view line) {
                                                                : field.key + ": " + field.value);
     }
   }
-  // The default form answers a request for values with the values alone.
   if (separator != '\0' || !values) records.push_back(StatusLine(outcome.status));
   const char between = separator == '\0' ? '\n' : separator;
   std::string text;
   for (std::size_t i = 0; i < records.size(); ++i)
     (text += records[i]) += i + 1 < records.size() ? between : '\n';
-  return {text, outcome.closeClient};
+  return text;
 }
 
 void RigctlHandler::ClientLeft(ClientId client) {

@@ -59,6 +59,9 @@ class RigctlHandler {
   };
   static const Command kCommands[];
 
+  static std::string Answer(std::string_view longName, const Arguments& arguments,
+                            const Outcome& outcome, char separator);
+
   Outcome GetFrequency(ClientId, const Arguments&);
   Outcome SetFrequency(ClientId, const Arguments& arguments);
   Outcome GetMode(ClientId, const Arguments&);
