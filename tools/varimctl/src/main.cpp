@@ -24,6 +24,7 @@
 #include "listen_command.h"
 #include "pane_commands.h"
 #include "selftest_command.h"
+#include "serve_command.h"
 #include "session_commands.h"
 #include "varim/core/radio_backups.h"
 #include "varim/frame_trace_file.h"
@@ -253,6 +254,17 @@ int main(int argc, char** argv) {
   auto* notch = app.add_subcommand("notch", "Set the notch filter, or switch it off");
   notch->add_option("HZ", notchValue, "300 to 2700 Hz in steps of 240, or off")->required();
 
+  varimctl::ServeOptions serveOptions;
+  auto* serve = app.add_subcommand(
+      "serve", "Let Hamlib programs (NET rigctl, model 2) tune and key the radio over TCP");
+  serve->add_option("--port", serveOptions.port, "TCP port (default 4532; 0: any free port)")
+      ->check(CLI::Range(0, 65535));
+  serve->add_option("--listen", serveOptions.address,
+                    "Address to listen on (default 127.0.0.1: this machine only)");
+  serve->add_flag("--allow-ptt", serveOptions.allowPtt, "Let clients key the transmitter (T 1)");
+  serve->add_option("--seconds", serveOptions.seconds, "Stop after this many seconds")
+      ->check(CLI::PositiveNumber);
+
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& error) {
@@ -367,6 +379,11 @@ int main(int argc, char** argv) {
   }
   if (selftest->parsed())
     return varimctl::RunSelfTest(link, testType, assumeYes, json, std::cout, std::cerr);
+  if (serve->parsed()) {
+    std::signal(SIGINT, OnInterrupt);
+    std::signal(SIGTERM, OnInterrupt);
+    return varimctl::RunServe(link, serveOptions, interrupted, std::cout, std::cerr);
+  }
   if (clarifier->parsed()) return varimctl::RunClarifier(link, clarifierHz, std::cout, std::cerr);
   if (notch->parsed()) return varimctl::RunNotch(link, notchValue, std::cout, std::cerr);
   if (send->parsed()) {

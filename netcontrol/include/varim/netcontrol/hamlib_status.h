@@ -1,0 +1,15 @@
+#pragma once
+
+namespace varim::netcontrol {
+
+// The number a Hamlib client reads after "RPRT": 0 for success, else the negated Hamlib error
+// number it turns into its own error text ("Invalid parameter", "Protocol error" ...).
+enum class HamlibStatus : int {
+  kOk = 0,
+  kInvalidParameter = -1,
+  kTimedOut = -5,
+  kProtocolError = -8,
+  kNotAvailable = -11,
+};
+
+}  // namespace varim::netcontrol
