@@ -246,6 +246,14 @@ def edit_and_write(s):
 
     mark = s.mark()
     s.activate("Write Device")
+    # KLV lists what the write will change since the radio's last backup, and asks.
+    def question():
+        return next((s.shown_text(label) for label in s.find_now("label")
+                     if s.shown_text(label).startswith("Writing will change")), None)
+
+    changes = wait_for("the question before the write", question, 10)
+    expect(f"Channel {number}:" in changes, f"the question does not name channel {number}: {changes}")
+    s.click(s.find("push button", "Yes"))
     s.wait_frame(PROGRAM_MEMORY_SECTION, mark, "the records written to the radio's memory", 30)
     wait_for("the radio to hold the edited channel",
              lambda: radio_channel(s) == (number, 9_876_540, 12_345_600), 90)
