@@ -13,6 +13,7 @@
 #include <regex>
 
 #include "session_link.h"
+#include "varim/core/radio_backups.h"
 #include "varim/db/ale_file.h"
 #include "varim/db/ccr_file.h"
 #include "varim/db/field_text.h"
@@ -127,19 +128,12 @@ int RunVerify(const LinkOptions& options, const DatabaseFiles& files, const Term
               std::ostream& out, std::ostream& err) {
   auto records = std::make_unique<varim::db::RadioDatabases>();
   if (!LoadRecords(files, *records, err)) return kExitPortUnavailable;
+  // Read as `read` reads, the backup included: a verified radio's image is kept as any other.
   Link link(err, terminal.assumeYes);
-  if (!link.Open(options, err)) return kExitPortUnavailable;
+  const int read = ReadWholeRadio(link, options, terminal,
+                                  varim::core::RadioBackups::DefaultBase(), err);
+  if (read != kExitOk) return read;
   varim::core::RadioSession& session = link.session;
-  if (!session.EnterRemote()) return kExitNoResponse;
-  static const std::atomic<bool> never{false};
-  bool read;
-  {
-    TerminalProgress progress(err, ProgressStyle(terminal.progress),
-                              terminal.stop ? *terminal.stop : never, session);
-    read = session.ReadRadio(&progress);
-  }
-  if (!read) return kExitNoResponse;
-  session.SetSpecialReports();
   const std::vector<std::string> differing = session.SectionsDifferingFrom(*records);
   out << "serial " << varim::db::FieldText(session.Databases().radio.serial_number) << ": ";
   if (differing.empty()) {
