@@ -68,23 +68,23 @@ std::string StatusLine(HamlibStatus status) {
 }  // namespace
 
 const RigctlHandler::Command RigctlHandler::kCommands[] = {
-    {'f', "get_freq", 0, &RigctlHandler::GetFrequency},
-    {'F', "set_freq", 1, &RigctlHandler::SetFrequency},
-    {'m', "get_mode", 0, &RigctlHandler::GetMode},
-    {'M', "set_mode", 1, &RigctlHandler::SetMode},
-    {'v', "get_vfo", 0, &RigctlHandler::GetVfo},
-    {'V', "set_vfo", 1, &RigctlHandler::SetVfo},
-    {'t', "get_ptt", 0, &RigctlHandler::GetPtt},
-    {'T', "set_ptt", 1, &RigctlHandler::SetPtt},
-    {'s', "get_split_vfo", 0, &RigctlHandler::GetSplit},
-    {'S', "set_split_vfo", 1, &RigctlHandler::SetSplit},
-    {'\0', "get_powerstat", 0, &RigctlHandler::GetPowerStatus},
-    {'\0', "chk_vfo", 0, &RigctlHandler::CheckVfo},
-    {'\0', "dump_state", 0, &RigctlHandler::DumpStateCommand},
-    {'1', "dump_caps", 0, &RigctlHandler::DumpCapsCommand},
-    {'\0', "get_lock_mode", 0, &RigctlHandler::GetLockMode},
-    {'q', "quit", 0, &RigctlHandler::Quit},
-    {'Q', "quit", 0, &RigctlHandler::Quit},
+    {'f', "get_freq", 0, true, &RigctlHandler::GetFrequency},
+    {'F', "set_freq", 1, true, &RigctlHandler::SetFrequency},
+    {'m', "get_mode", 0, true, &RigctlHandler::GetMode},
+    {'M', "set_mode", 1, true, &RigctlHandler::SetMode},
+    {'v', "get_vfo", 0, false, &RigctlHandler::GetVfo},
+    {'V', "set_vfo", 1, false, &RigctlHandler::SetVfo},
+    {'t', "get_ptt", 0, false, &RigctlHandler::GetPtt},
+    {'T', "set_ptt", 1, false, &RigctlHandler::SetPtt},
+    {'s', "get_split_vfo", 0, false, &RigctlHandler::GetSplit},
+    {'S', "set_split_vfo", 1, false, &RigctlHandler::SetSplit},
+    {'\0', "get_powerstat", 0, false, &RigctlHandler::GetPowerStatus},
+    {'\0', "chk_vfo", 0, false, &RigctlHandler::CheckVfo},
+    {'\0', "dump_state", 0, false, &RigctlHandler::DumpStateCommand},
+    {'1', "dump_caps", 0, false, &RigctlHandler::DumpCapsCommand},
+    {'\0', "get_lock_mode", 0, false, &RigctlHandler::GetLockMode},
+    {'q', "quit", 0, false, &RigctlHandler::Quit},
+    {'Q', "quit", 0, false, &RigctlHandler::Quit},
 };
 
 RigctlHandler::RigctlHandler(RadioSide& radio, bool pttAllowed)
@@ -111,6 +111,8 @@ Reply RigctlHandler::Handle(ClientId client, std::string_view line) {
   const Arguments arguments(words.begin() + 1, words.end());
   const Outcome outcome = arguments.size() < command->arguments
                               ? Outcome{HamlibStatus::kInvalidParameter}
+                          : command->asksRadio && !radio_.Free()
+                              ? Outcome{HamlibStatus::kBusBusy}
                               : (this->*command->run)(client, arguments);
   return {Answer(command->longName, arguments, outcome, separator), outcome.closeClient};
 }
@@ -210,6 +212,7 @@ RigctlHandler::Outcome RigctlHandler::SetPtt(ClientId client, const Arguments& a
   if (!ptt || *ptt < 0 || *ptt > kHighestPtt) return {HamlibStatus::kInvalidParameter};
   const bool on = *ptt != 0;
   if (on && !pttAllowed_) return {HamlibStatus::kInvalidParameter};
+  if (on && !radio_.Free()) return {HamlibStatus::kBusBusy};
   if (!radio_.Transmit(on)) return {HamlibStatus::kTimedOut};
   transmitter_ = on ? std::optional<ClientId>(client) : std::nullopt;
   return {};

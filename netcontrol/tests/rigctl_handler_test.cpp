@@ -26,10 +26,12 @@ class FakeRadio : public varim::netcontrol::RadioSide {
     return Did("sideband " + std::to_string(sideband));
   }
   bool Transmit(bool on) override { return Did(on ? "ptt on" : "ptt off"); }
+  bool Free() override { return free; }
 
   // An SSB channel on the upper sideband with the 2700 Hz filter.
   channel working{5, 1, 0, 7'155'000, 7'155'000, 0, 0};
   bool answering = true;
+  bool free = true;
   std::vector<std::string> commands;
 
  private:
@@ -150,6 +152,30 @@ TEST(RigctlHandlerTest, ARadioThatDoesNotAnswerTimesTheRequestOut) {
     RigctlHandler handler(radio, true);
     EXPECT_EQ(handler.Handle(1, request).text, "RPRT -5\n") << request;
   }
+}
+
+TEST(RigctlHandlerTest, WhileTheRadioIsNotFreeOnlyWhatLeavesItAloneOrSwitchesPttOffIsDone) {
+  const Exchange exchanges[] = {
+      {"f", "RPRT -14\n", {}},          {"+F 7100000", "set_freq: 7100000\nRPRT -14\n", {}},
+      {"m", "RPRT -14\n", {}},          {"M LSB 0", "RPRT -14\n", {}},
+      {"T 1", "RPRT -14\n", {}},        {"T 0", "RPRT 0\n", {"ptt off"}},
+      {"v", "VFOA\n", {}},              {"\\chk_vfo", "0\n", {}},
+      {"\\get_powerstat", "1\n", {}},
+  };
+  for (const Exchange& exchange : exchanges) {
+    FakeRadio radio;
+    radio.free = false;
+    RigctlHandler handler(radio, true);
+    EXPECT_EQ(handler.Handle(1, exchange.request).text, exchange.reply) << exchange.request;
+    EXPECT_EQ(radio.commands, exchange.sent) << exchange.request;
+  }
+  // A client's departure still releases the transmitter it keyed before the radio got busy.
+  FakeRadio radio;
+  RigctlHandler handler(radio, true);
+  handler.Handle(1, "T 1");
+  radio.free = false;
+  handler.ClientLeft(1);
+  EXPECT_FALSE(handler.Transmitting());
 }
 
 TEST(RigctlHandlerTest, ATransmitEndsWhenItsClientLeavesOrFallsSilentButNotForAnother) {

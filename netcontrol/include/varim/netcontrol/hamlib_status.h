@@ -10,6 +10,8 @@ enum class HamlibStatus : int {
   kTimedOut = -5,
   kProtocolError = -8,
   kNotAvailable = -11,
+  // "Communication bus collision": the program that owns the line is using it for itself.
+  kBusBusy = -14,
 };
 
 }  // namespace varim::netcontrol

@@ -13,6 +13,11 @@ class RadioSide {
  public:
   virtual ~RadioSide() = default;
 
+  // Whether the radio may be asked now. A program that shares the line with its operator says
+  // no while the operator's own work (a read, a write, a test) has it; a transmit is still
+  // switched off then.
+  virtual bool Free() { return true; }
+
   virtual std::optional<std::uint32_t> ReceiveFrequencyHz() = 0;
   virtual bool TuneReceiver(int kHz) = 0;
   virtual bool TuneTransmitter(int kHz) = 0;

@@ -55,6 +55,9 @@ class RigctlHandler {
     char shortName;  // '\0': the long name only
     std::string_view longName;
     std::size_t arguments;  // at least
+    // Asks the radio, so it waits for the radio to be free; PTT decides for itself, as switching
+    // the transmitter off is never held back.
+    bool asksRadio;
     Outcome (RigctlHandler::*run)(ClientId client, const Arguments& arguments);
   };
   static const Command kCommands[];
