@@ -156,10 +156,14 @@ TEST(RigctlHandlerTest, ARadioThatDoesNotAnswerTimesTheRequestOut) {
 
 TEST(RigctlHandlerTest, WhileTheRadioIsNotFreeOnlyWhatLeavesItAloneOrSwitchesPttOffIsDone) {
   const Exchange exchanges[] = {
-      {"f", "RPRT -14\n", {}},          {"+F 7100000", "set_freq: 7100000\nRPRT -14\n", {}},
-      {"m", "RPRT -14\n", {}},          {"M LSB 0", "RPRT -14\n", {}},
-      {"T 1", "RPRT -14\n", {}},        {"T 0", "RPRT 0\n", {"ptt off"}},
-      {"v", "VFOA\n", {}},              {"\\chk_vfo", "0\n", {}},
+      {"f", "RPRT -14\n", {}},
+      {"+F 7100000", "set_freq: 7100000\nRPRT -14\n", {}},
+      {"m", "RPRT -14\n", {}},
+      {"M LSB 0", "RPRT -14\n", {}},
+      {"T 1", "RPRT -14\n", {}},
+      {"T 0", "RPRT 0\n", {"ptt off"}},
+      {"v", "VFOA\n", {}},
+      {"\\chk_vfo", "0\n", {}},
       {"\\get_powerstat", "1\n", {}},
   };
   for (const Exchange& exchange : exchanges) {

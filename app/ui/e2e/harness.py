@@ -175,10 +175,12 @@ class Session:
         self._start_accessibility_bus()
         device = self._start_sim()
         # Qt exposes its tree only when asked to, or when it finds a screen reader running.
-        # The backups of the reads stay in the run's folder, out of the user's own.
+        # The backups of the reads and what KLV remembers stay in the run's folder, out of the
+        # user's own.
         environment = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_ACCESSIBILITY="1",
                            QT_QPA_PLATFORM="xcb",
-                           KLV_BACKUP_DIR=os.path.join(self.folder, "backups"))
+                           KLV_BACKUP_DIR=os.path.join(self.folder, "backups"),
+                           XDG_CONFIG_HOME=os.path.join(self.folder, "config"))
         self.klv = self._spawn([self.klv_path, "--device", device, "--trace",
                                 os.path.join(self.folder, "klv.trace")], "klv.log",
                                cwd=self.folder, env=environment)

@@ -8,6 +8,9 @@ Exit status 0 passed, 1 failed, 77 skipped (the accessibility stack cannot start
 
 import argparse
 import re
+import shutil
+import socket
+import subprocess
 import sys
 import traceback
 
@@ -259,6 +262,37 @@ def edit_and_write(s):
              lambda: radio_channel(s) == (number, 9_876_540, 12_345_600), 90)
 
 
+def free_port():
+    with socket.socket() as probe:
+        probe.bind(("127.0.0.1", 0))
+        return probe.getsockname()[1]
+
+
+def network_control(s):
+    """Hamlib's own client tunes the radio through KLV, as WSJT-X or fldigi do with "NET rigctl",
+    once the operator has switched network control on."""
+    rigctl = shutil.which("rigctl")
+    expect(rigctl, "Hamlib's rigctl is missing (Debian's libhamlib-utils, see scripts/setup)")
+    wait_until_read(s)
+    _, rx, _ = radio_channel(s)
+    s.activate("Network Control...")
+    dialog = s.find("dialog", "Network Control")
+    s.click(s.find("check box", "Let other programs control the radio", within=dialog))
+    port = free_port()
+    s.find("spin button", "Port:", within=dialog).queryValue().currentValue = port
+    s.click(s.find("push button", "OK", within=dialog))
+    wait_for("the dialog to close", lambda: not s.find_now("dialog", "Network Control"), 10)
+    asked = subprocess.run([rigctl, "-m", "2", "-r", f"127.0.0.1:{port}", "f", "F", "14074000",
+                            "f", "T", "1"], capture_output=True, text=True, timeout=60)
+    answers = asked.stdout.split()
+    expect(answers[:2] == [str(rx), "14074000"],
+           f"rigctl read {answers} (status {asked.returncode}): {asked.stderr}")
+    # Keying was not allowed in the dialog; rigctl tells a refusal on its output.
+    expect("set_ptt: error" in asked.stdout, f"rigctl keyed the transmitter: {asked.stdout}")
+    wait_for("the radio to be tuned to 14.074 MHz",
+             lambda: radio_channel(s)[1:] == (14_074_000, 14_074_000), 10)
+
+
 def ale_directory(s):
     wait_until_read(s)
     s.activate("RSS ALE Panel")
@@ -338,6 +372,7 @@ TESTS = {
     "edit_and_write": edit_and_write,
     "ale_directory": ale_directory,
     "call": call,
+    "network_control": network_control,
 }
 
 

@@ -51,6 +51,8 @@ const std::vector<CommandInfo> kCommands = {
     {C::kCommPorts, "CommPorts", "Communication Port Setup", "comm_ports", ""},
     {C::kRemoteControl, "RemoteControl", "Remote Control On/Off", "", ""},
     {C::kVerifyWrites, "VerifyWrites", "Read the radio back after writing and compare", "", ""},
+    {C::kNetworkControl, "NetworkControl",
+     "Let other programs tune and key the radio (Hamlib NET rigctl)", "", ""},
     {C::kHelpContents, "HelpContents", "Display Help Window", "help", ""},
     {C::kAbout, "About", "", "about", ""},
     {C::kRssNew, "RssNew", "New RSS File", "new", ""},
@@ -105,7 +107,8 @@ std::vector<MenuEntry> ComputerInterfaceMenu() {
              Item("&Noise Blanker on", C::kNoiseBlanker), Item("&Attenuator on", C::kAttenuator),
              Item("&Clipper on", C::kClipper), Item("&Reset", C::kReset)}),
       Popup("&Preferences", {Item("&Comm. Ports...", C::kCommPorts), Separator(),
-                             Item("Remote Control", C::kRemoteControl)}),
+                             Item("Remote Control", C::kRemoteControl), Separator(),
+                             Item("&Network Control...", C::kNetworkControl)}),
       Popup("&Help",
             {Item("&Contents", C::kHelpContents), Separator(), Item("&About...", C::kAbout)}),
   };
@@ -144,7 +147,8 @@ MenuEntry DatabaseFileMenu(CommandId newFile, CommandId open, CommandId informat
 MenuEntry PreferencesMenu() {
   return Popup("&Preferences", {Item("&Comm. Ports...", C::kCommPorts), Separator(),
                                 Item("Remote Control", C::kRemoteControl),
-                                Item("&Verify Writes", C::kVerifyWrites)});
+                                Item("&Verify Writes", C::kVerifyWrites), Separator(),
+                                Item("&Network Control...", C::kNetworkControl)});
 }
 
 std::vector<MenuEntry> RssMenu() {
@@ -164,6 +168,7 @@ std::vector<MenuEntry> RssMenu() {
       Popup("&Preferences", {Item("&Comm. Ports...", C::kCommPorts), Separator(),
                              Item("&Remote Control", C::kRemoteControl),
                              Item("&Verify Writes", C::kVerifyWrites), Separator(),
+                             Item("&Network Control...", C::kNetworkControl), Separator(),
                              Item("&Technician", C::kTechnician)}),
       Item("&Help", C::kRssHelp),
   };

@@ -25,6 +25,7 @@
 #include "front_panel_feature.h"
 #include "help_opener.h"
 #include "incoming_call_dlg.h"
+#include "network_control_feature.h"
 #include "rss_editors_feature.h"
 #include "varim/core/operator_texts.h"
 #include "varim/db/configuration_check.h"
@@ -85,6 +86,11 @@ PrintedFile FileOfPath(const QString& path, Panel panel) {
   return FileOfPanel(panel);
 }
 
+// Work from any thread for the window's thread.
+std::function<void(std::function<void()>)> PostTo(QtEventPump& pump) {
+  return [&pump](std::function<void()> work) { pump.Post(std::move(work)); };
+}
+
 }  // namespace
 
 CMainFrame::CMainFrame(const FrameOptions& options, varim::core::Operator& op, FileChooser& chooser)
@@ -94,8 +100,7 @@ CMainFrame::CMainFrame(const FrameOptions& options, varim::core::Operator& op, F
   setWindowIcon(Picture("app"));
   pump_ = std::make_unique<QtEventPump>();
   controller_ = std::make_unique<varim::core::ConnectionController>(
-      op, *pump_, static_cast<varim::core::ControllerView&>(*this),
-      [pump = pump_.get()](std::function<void()> work) { pump->Post(work); },
+      op, *pump_, static_cast<varim::core::ControllerView&>(*this), PostTo(*pump_),
       options.startupDirectory.toStdString());
   if (!options.backupDirectory.isEmpty())
     controller_->KeepBackupsIn(options.backupDirectory.toStdString());
@@ -153,7 +158,15 @@ CMainFrame::CMainFrame(const FrameOptions& options, varim::core::Operator& op, F
 }
 
 CMainFrame::~CMainFrame() {
-  if (!shutDown_) controller_->Shutdown();
+  ShutDown();
+}
+
+void CMainFrame::ShutDown() {
+  if (shutDown_) return;
+  shutDown_ = true;
+  // A transmit another program keyed ends while the line is still open.
+  networkControl_->Stop();
+  controller_->Shutdown();
 }
 
 void CMainFrame::Start() {
@@ -167,6 +180,7 @@ void CMainFrame::Start() {
     });
   }
   controller_->Initialise();
+  networkControl_->Start();
   if (!options_.device.isEmpty())
     controller_->SetDeviceForPort(controller_->Settings().commPort, options_.device.toStdString());
   UpdateCommands();
@@ -372,6 +386,8 @@ void CMainFrame::InstallFeatures() {
     ShowFileTitle();
     UpdateCommands();
   });
+  networkControl_ = new CNetworkControlFeature(*controller_, operator_, PostTo(*pump_),
+                                               options_.settingsFile, this);
   controller_->State().Observe([this](const varim::core::RadioStatus&) { UpdateCommands(); });
 }
 
@@ -449,7 +465,7 @@ void CMainFrame::UpdateCommands() {
     const bool toggle = *info.offIcon != '\0';
     const bool checkable = toggle || state.checked || id == CommandId::kClarifier ||
                            id == CommandId::kNotchFilter || id == CommandId::kRemoteControl ||
-                           id == CommandId::kVerifyWrites ||
+                           id == CommandId::kVerifyWrites || id == CommandId::kNetworkControl ||
                            PanelOfCommand(id).has_value();
     // Toolbar buttons show a toggle's state by their picture; menu items by a check mark.
     const bool onToolbar = qobject_cast<QToolBar*>(action->parent()) != nullptr;
@@ -540,10 +556,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
-  if (!shutDown_) {
-    shutDown_ = true;
-    controller_->Shutdown();
-  }
+  ShutDown();
   event->accept();
 }
 

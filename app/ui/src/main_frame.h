@@ -30,6 +30,7 @@ class CCallLogWindows;
 class CCcirEditorsFeature;
 class CRssEditorsFeature;
 class CAleEditorsFeature;
+class CNetworkControlFeature;
 
 // What the window is started with.
 struct FrameOptions {
@@ -124,6 +125,8 @@ class CMainFrame : public QMainWindow, private varim::core::ControllerView {
   void ImportChannels();
   // A database panel's title: its file, and whether it has unsaved changes.
   void ShowFileTitle();
+  // Network control and then the link, as the window goes.
+  void ShutDown();
 
   FrameOptions options_;
   varim::core::Operator& operator_;
@@ -147,6 +150,7 @@ class CMainFrame : public QMainWindow, private varim::core::ControllerView {
   CRssEditorsFeature* rssEditors_ = nullptr;
   CAleEditorsFeature* aleEditors_ = nullptr;
   CCcirEditorsFeature* ccirEditors_ = nullptr;
+  CNetworkControlFeature* networkControl_ = nullptr;
 };
 
 }  // namespace varim::ui

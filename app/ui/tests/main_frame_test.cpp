@@ -1,6 +1,10 @@
 #include "main_frame.h"
 
+#include <arpa/inet.h>
 #include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 #include <QAbstractButton>
 #include <QAbstractSlider>
@@ -8,6 +12,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -20,23 +25,28 @@
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QScrollBar>
+#include <QSpinBox>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <chrono>
+#include <future>
 #include <memory>
 #include <optional>
 
 #include "about_dlg.h"
 #include "ccir_directory_dlg.h"
 #include "file_information_dlg.h"
+#include "network_control_dlg.h"
 #include "varim/core/operator_texts.h"
 #include "varim/radio_opcodes.h"
 #include "varim/sim/radio_profile.h"
 #include "varim/sim/sample_programming.h"
 #include "varim/sim/simulated_radio.h"
+#include "varim/testing/line_client.h"
 #include "varim/testing/recording_operator.h"
 
 namespace {
@@ -705,6 +715,9 @@ TEST_F(FrameTest, EveryControlHasANameAScreenReaderCanSay) {
   EXPECT_EQ(UnnamedControls(new varim::ui::CFileInformationDlg(information, frame_.get())),
             QStringList{});
   EXPECT_EQ(UnnamedControls(new varim::ui::CAboutDlg(frame_.get())), QStringList{});
+  EXPECT_EQ(UnnamedControls(new varim::ui::CNetworkControlDlg(
+                {}, "", [](const auto&, std::string*) { return true; }, frame_.get())),
+            QStringList{});
   varim::panels::CcirDirectory directory(frame_->Controller().Session().Databases().ccir,
                                          operator_);
   EXPECT_EQ(UnnamedControls(new varim::ui::CCcirDirectoryDlg(directory, frame_.get())),
@@ -766,6 +779,96 @@ TEST_F(FrameTest, TheVarimPanelShowsTheRadiosDisplayAndPressesItsKeys) {
     EXPECT_EQ(frame.GetOpcode(), opcode::kReportControlHeadKeyboard);
     EXPECT_TRUE(std::equal(key::kPatterns[key], key::kPatterns[key] + 4, frame.GetData()));
   }
+}
+
+}  // namespace
+
+namespace {
+
+// A socket of this machine that listens on a port the system chose.
+int ListeningSocket() {
+  const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
+  ::listen(fd, 1);
+  return fd;
+}
+
+int PortOf(int fd) {
+  sockaddr_in address{};
+  socklen_t length = sizeof address;
+  ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
+  return ntohs(address.sin_port);
+}
+
+// A port that nobody listens on at the moment.
+int FreePort() {
+  const int fd = ListeningSocket();
+  const int port = PortOf(fd);
+  ::close(fd);
+  return port;
+}
+
+// A request to the window's network control, answered while the window runs its events.
+std::string Ask(varim::testing::LineClient& client, const std::string& request) {
+  auto answer = std::async(std::launch::async, [&] {
+    client.Send(request + "\n");
+    return client.ReadLines(1);
+  });
+  while (answer.wait_for(std::chrono::milliseconds(0)) != std::future_status::ready)
+    QTest::qWait(10);
+  return answer.get();
+}
+
+TEST_F(FrameTest, NetworkControlIsChosenInPreferencesRememberedAndServedThroughTheWindow) {
+  StartFrame("varim-global");
+  QAction* item = MenuItem("NetworkControl");
+  ASSERT_NE(item, nullptr);
+  EXPECT_FALSE(item->isChecked());
+  // A port another program holds: OK says why and the dialog stays; a free port is served.
+  const int held = ListeningSocket();
+  const int taken = PortOf(held);
+  const int port = FreePort();
+  QString refusal;
+  bool stayedOpen = false;
+  QTimer::singleShot(0, [&] {
+    QWidget* dialog = QApplication::activeModalWidget();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_FALSE(dialog->findChild<QLineEdit*>("NetworkControlAddress")->isEnabled());
+    dialog->findChild<QAbstractButton*>("NetworkControlEnabled")->click();
+    EXPECT_EQ(dialog->findChild<QLineEdit*>("NetworkControlAddress")->text(), "127.0.0.1");
+    auto* portBox = dialog->findChild<QSpinBox*>("NetworkControlPort");
+    QAbstractButton* ok = dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
+    portBox->setValue(taken);
+    ok->click();
+    refusal = dialog->findChild<QLabel*>("NetworkControlStatus")->text();
+    stayedOpen = dialog->isVisible();
+    portBox->setValue(port);
+    ok->click();
+  });
+  frame_->OnCommand(CommandId::kNetworkControl);
+  ::close(held);
+  EXPECT_TRUE(stayedOpen);
+  EXPECT_EQ(refusal, QString("Network control is not serving: cannot listen on 127.0.0.1:%1: "
+                             "Address already in use.")
+                         .arg(taken));
+  EXPECT_TRUE(item->isChecked());
+  {
+    varim::testing::LineClient client(port);
+    ASSERT_TRUE(client.Connected());
+    EXPECT_EQ(Ask(client, "f"), std::to_string(radio_->State().current.rxHz) + "\n");
+    EXPECT_EQ(Ask(client, "T 1"), "RPRT -1\n");
+  }
+
+  // The next start serves again as chosen.
+  frame_->close();
+  frame_.reset();
+  StartFrame("varim-global");
+  varim::testing::LineClient client(port);
+  ASSERT_TRUE(client.Connected());
+  EXPECT_EQ(Ask(client, "f"), std::to_string(radio_->State().current.rxHz) + "\n");
 }
 
 }  // namespace

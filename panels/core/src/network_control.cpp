@@ -43,6 +43,8 @@ NetworkControl::~NetworkControl() {
 }
 
 bool NetworkControl::Apply(const NetworkControlSettings& settings, std::string* error) {
+  // The clients of a server that would start again the same keep their connections.
+  if (service_ && settings == settings_) return true;
   Stop();
   settings_ = settings;
   failure_.clear();

@@ -65,6 +65,8 @@ enum class CommandId : int {
   // The radio's channels to and from a spreadsheet's CSV file (our own as well).
   kImportChannelsCsv = 33002,
   kExportChannelsCsv = 33003,
+  // Other programs tune and key the radio over the network (Hamlib's rigctld).
+  kNetworkControl = 33004,
   // Help.
   kHelpContents = 65535,
   kRssHelp = 32830,
