@@ -258,8 +258,11 @@ TEST_F(FrameTest, MenusListTheirItemsInOrderWithTheirPrompts) {
                          "&Noise Blanker on - Set Noise Blanker On/Off",
                          "&Attenuator on - Set Attenuator On/Off",
                          "&Clipper on - Set Clipper On/Off", "&Reset - Perform Reset"}));
-  EXPECT_EQ(Lines(menus[3]->menu()), (QStringList{"&Comm. Ports... - Communication Port Setup", "-",
-                                                  "Remote Control - Remote Control On/Off"}));
+  EXPECT_EQ(Lines(menus[3]->menu()),
+            (QStringList{"&Comm. Ports... - Communication Port Setup", "-",
+                         "Remote Control - Remote Control On/Off", "-",
+                         "&Network Control... - Let other programs tune and key the radio "
+                         "(Hamlib NET rigctl)"}));
   EXPECT_EQ(Lines(menus[4]->menu()),
             (QStringList{"&Contents - Display Help Window", "-", "&About... - "}));
   // The clarifier and notch panels start shown, with their check marks.
