@@ -66,7 +66,7 @@ std::vector<CallRecord> LoadList(const std::string& path, const ListFile& format
 }
 
 bool SaveList(const std::string& path, const ListFile& format,
-              const std::vector<CallRecord>& records) {
+              const std::vector<CallRecord>& records, std::string* error) {
   varim::db::ProfileFile file;
   const std::size_t count = std::min(records.size(), format.written);
   file.WriteString(format.header, format.countKey, std::to_string(count));
@@ -76,7 +76,7 @@ bool SaveList(const std::string& path, const ListFile& format,
     stored.message = stored.MessageText();
     for (const RecordKey& key : kRecordKeys) file.WriteString(section, key.key, stored.*key.text);
   }
-  return file.Save(path);
+  return file.Save(path, error);
 }
 
 std::string Formatted(const char* format) {
@@ -125,14 +125,20 @@ void CallLists::EnsureLoaded() {
   if (!loaded_) Load();
 }
 
-bool CallLists::Save() const {
-  const bool log = SaveList(LogPath(), kLogFile, log_);
-  const bool stack = SaveList(StackPath(), kStackFile, stack_);
+bool CallLists::Save(std::string* error) const {
+  std::string logError, stackError;
+  // Each file on its own: one that cannot be written does not keep the other from being saved.
+  const bool log = SaveList(LogPath(), kLogFile, log_, &logError);
+  const bool stack = SaveList(StackPath(), kStackFile, stack_, &stackError);
+  if (error != nullptr) *error = log ? stackError : logError;
   return log && stack;
 }
 
-void CallLists::Changed() const {
-  Save();
+void CallLists::Changed() {
+  std::string error;
+  const bool saved = Save(&error);
+  if (!saved && !saveFailing_ && saveFailure_) saveFailure_(error);
+  saveFailing_ = !saved;
 }
 
 void CallLists::LogCall(CallRecord& current, bool toStack) {

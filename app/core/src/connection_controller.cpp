@@ -102,6 +102,9 @@ ConnectionController::ConnectionController(Operator& op, EventPump& pump, Contro
           dispatcher_, session_, state_, calls_, op, *noPrompt_,
           [this](const CRadioMessage& frame) { return SendCommand(frame); })) {
   session_.SetFlagsListener([this] { post_([this] { SyncRadioState(); }); });
+  calls_.OnSaveFailure([this](const std::string& reason) {
+    operator_.Notify(texts::CallListsNotSaved(reason), Operator::Icon::kExclamation);
+  });
   dispatcher_.On(report::kReset, [this](const CRadioMessage&) { OnReset(); });
   state_.Observe([this](const RadioStatus& status) {
     if (picture_.monitor == status.monitor) return;
@@ -561,7 +564,8 @@ void ConnectionController::Shutdown() {
     view_.ShowPleaseWait(false);
   }
   SaveCommSettings(startupDirectory_, settings_);
-  calls_.Save();
+  if (std::string error; !calls_.Save(&error))
+    operator_.Notify(texts::CallListsNotSaved(error), Operator::Icon::kExclamation);
 }
 
 CommandContext ConnectionController::Context() const {

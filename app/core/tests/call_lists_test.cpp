@@ -260,4 +260,28 @@ TEST_F(CallListsFiles, DeletingAndTakingFromTheStackAreSavedAtOnce) {
   EXPECT_TRUE(reread.Stack().empty());
 }
 
+// A log that cannot be written is told once, with its reason, and again only after a save
+// succeeded in between; the stack is saved all the same.
+TEST_F(CallListsFiles, ALogThatCannotBeWrittenIsToldOnceAndTheStackIsStillSaved) {
+  std::filesystem::create_directory(folder_ / "log.txt");
+  CallLists lists = Lists();
+  std::vector<std::string> told;
+  lists.OnSaveFailure([&told](const std::string& reason) { told.push_back(reason); });
+  for (const char* from : {"A", "B"}) {
+    CallRecord current = Call(from);
+    lists.LogCall(current, true);
+  }
+  ASSERT_EQ(told.size(), 1u);
+  EXPECT_NE(told[0].find((folder_ / "log.txt").string()), std::string::npos) << told[0];
+  EXPECT_NE(Read("stack.txt").find("From=B"), std::string::npos);
+
+  std::filesystem::remove(folder_ / "log.txt");
+  lists.DeleteStackRecord(0);
+  EXPECT_NE(Read("log.txt").find("From=A"), std::string::npos);
+  std::filesystem::remove(folder_ / "log.txt");
+  std::filesystem::create_directory(folder_ / "log.txt");
+  lists.DeleteLogRecord(0);
+  EXPECT_EQ(told.size(), 2u);
+}
+
 }  // namespace

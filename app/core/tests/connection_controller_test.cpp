@@ -289,6 +289,22 @@ TEST_F(ControllerTest, ABackupThatFailsIsToldAndTheReadStands) {
   EXPECT_TRUE(notice.ends_with(": Not a directory")) << notice;
 }
 
+// Calls that cannot be kept are told: after a change of the lists, and again at the end.
+TEST_F(ControllerTest, CallListsThatCannotBeSavedAreTold) {
+  std::filesystem::create_directory(folder_ / "stack.txt");
+  varim::core::CallRecord call;
+  call.from = "STATION";
+  controller_->Calls().LogCall(call, true);
+  controller_->Shutdown();
+  ASSERT_EQ(operator_.Notices().size(), 2u);
+  for (const std::string& notice : operator_.Notices())
+    EXPECT_EQ(notice, operator_.Notices().front());
+  EXPECT_EQ(operator_.Notices().front(),
+            texts::CallListsNotSaved("cannot save " + (folder_ / "stack.txt").string() +
+                                     ": Is a directory"));
+  std::filesystem::remove(folder_ / "stack.txt");
+}
+
 // Writing at the speed the radio works at needs no question and leaves the panels fresh from
 // the radio; at another speed the operator decides, and is then asked to read the radio again.
 TEST_F(ControllerTest, WriteDeviceAsksWhenTheSpeedsDifferAndRefreshesWhenTheyAgree) {

@@ -29,8 +29,13 @@ class CallLists {
   // Reads both files; a missing file gives an empty list. A change made before the first
   // Load reads the files first, so saving it never drops the calls already kept there.
   void Load();
-  // Writes both files; false when either could not be written.
-  bool Save() const;
+  // Writes both files; false, with the reason, when either could not be written.
+  bool Save(std::string* error = nullptr) const;
+  // Told when the files cannot be written after a change, with the reason: once, until a save
+  // succeeds again, so a folder that stays unwritable does not ask at every call.
+  void OnSaveFailure(std::function<void(const std::string& reason)> listener) {
+    saveFailure_ = std::move(listener);
+  }
 
   // Logs the current call: nothing when it has no caller; else its end time is set, it goes
   // into the log (and into the stack when asked) and the current call is cleared.
@@ -50,13 +55,15 @@ class CallLists {
 
  private:
   void EnsureLoaded();
-  void Changed() const;
+  void Changed();
 
   std::string directory_;
   TimeOfDay timeOfDay_;
   std::vector<CallRecord> log_;
   std::vector<CallRecord> stack_;
   bool loaded_ = false;
+  std::function<void(const std::string&)> saveFailure_;
+  bool saveFailing_ = false;
 };
 
 // The present local time as HH:MM:SS and the date as MM/DD/YY.

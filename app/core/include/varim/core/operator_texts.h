@@ -29,6 +29,14 @@ inline std::string BackupFailed(const std::string& reason) {
   return "The radio was read, but no backup of it could be kept: " + reason;
 }
 
+// The call log or stack could not be written after a change (or at the end); the reason
+// follows. The lists stay in memory, so the operator can still make room before the end.
+inline std::string CallListsNotSaved(const std::string& reason) {
+  return "The call log could not be saved: " + reason +
+         ". The calls are kept until the program ends; they are lost then unless the file can "
+         "be written by that time.";
+}
+
 // Before a write: what it will change in the radio, from the radio's last backup, at most
 // kChangesShown of them, and the question whether to go on.
 inline constexpr std::size_t kChangesShown = 25;
