@@ -3,7 +3,6 @@
 #include <QGridLayout>
 
 #include "pane_scale.h"
-#include "slider_scrolls.h"
 
 namespace varim::ui {
 
@@ -37,20 +36,11 @@ CClarifierPaneView::CClarifierPaneView(ClarifierPane& pane, QWidget* parent)
   grid->addWidget(indicator_, 0, 3);
   grid->addLayout(PaneScale(marks), 1, 1);
 
-  ForwardScrolls(*slider_, [this](varim::panels::ScrollAction action, int position) {
-    pane_.Scroll(action, position);
-    Mirror();
-  });
+  DrivePane(pane_, *slider_, down, up, [this] { Mirror(); });
   connect(zero_, &QPushButton::clicked, this, [this] {
     pane_.Centre();
     Mirror();
   });
-  for (auto [button, direction] : {std::pair{down, -1}, std::pair{up, +1}}) {
-    connect(button, &QPushButton::clicked, this, [this, direction] {
-      pane_.Step(direction);
-      Mirror();
-    });
-  }
   Mirror();
 }
 

@@ -3,7 +3,6 @@
 #include <QGridLayout>
 
 #include "pane_scale.h"
-#include "slider_scrolls.h"
 
 namespace varim::ui {
 
@@ -24,20 +23,11 @@ CNotchPaneView::CNotchPaneView(NotchPane& pane, QWidget* parent) : QWidget(paren
   grid->addWidget(up, 0, 3);
   grid->addLayout(PaneScale(ScaleLabels({"300", "900", "1500", "2100", "2700"}, this)), 1, 2);
 
-  ForwardScrolls(*slider_, [this](varim::panels::ScrollAction action, int position) {
-    pane_.Scroll(action, position);
-    Mirror();
-  });
+  DrivePane(pane_, *slider_, down, up, [this] { Mirror(); });
   connect(off, &QPushButton::clicked, this, [this] {
     pane_.Off();
     Mirror();
   });
-  for (auto [button, direction] : {std::pair{down, -1}, std::pair{up, +1}}) {
-    connect(button, &QPushButton::clicked, this, [this, direction] {
-      pane_.Step(direction);
-      Mirror();
-    });
-  }
   Mirror();
 }
 

@@ -7,6 +7,10 @@
 #include <QSlider>
 #include <QStringList>
 #include <QWidget>
+#include <functional>
+#include <utility>
+
+#include "slider_scrolls.h"
 
 namespace varim::ui {
 
@@ -21,5 +25,23 @@ QPushButton* PaneButton(const QString& text, const QString& name, QWidget* paren
 QList<QWidget*> ScaleLabels(const QStringList& texts, QWidget* parent);
 // The scale: the marks spread evenly from end to end.
 QHBoxLayout* PaneScale(const QList<QWidget*>& marks);
+
+// The slider's moves and the step buttons handed to the pane; the view shows the pane anew
+// after each.
+template <typename Pane>
+void DrivePane(Pane& pane, QSlider& slider, QPushButton* down, QPushButton* up,
+               const std::function<void()>& mirror) {
+  ForwardScrolls(slider, [&pane, mirror](varim::panels::ScrollAction action, int position) {
+    pane.Scroll(action, position);
+    mirror();
+  });
+  for (auto [button, direction] : {std::pair{down, -1}, std::pair{up, +1}}) {
+    QObject::connect(button, &QPushButton::clicked, &slider,
+                     [&pane, mirror, direction = direction] {
+                       pane.Step(direction);
+                       mirror();
+                     });
+  }
+}
 
 }  // namespace varim::ui
