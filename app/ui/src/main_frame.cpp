@@ -158,10 +158,10 @@ CMainFrame::CMainFrame(const FrameOptions& options, varim::core::Operator& op, F
 }
 
 CMainFrame::~CMainFrame() {
-  ShutDown();
+  ShutdownOnce();
 }
 
-void CMainFrame::ShutDown() {
+void CMainFrame::ShutdownOnce() {
   if (shutDown_) return;
   shutDown_ = true;
   // A transmit another program keyed ends while the line is still open.
@@ -556,7 +556,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
-  ShutDown();
+  ShutdownOnce();
   event->accept();
 }
 

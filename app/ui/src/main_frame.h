@@ -126,7 +126,7 @@ class CMainFrame : public QMainWindow, private varim::core::ControllerView {
   // A database panel's title: its file, and whether it has unsaved changes.
   void ShowFileTitle();
   // Network control and then the link, as the window goes.
-  void ShutDown();
+  void ShutdownOnce();
 
   FrameOptions options_;
   varim::core::Operator& operator_;
